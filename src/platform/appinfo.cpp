@@ -1,0 +1,10 @@
+#include "appinfo.h"
+
+namespace App {
+
+QString Title()
+{
+    return QStringLiteral("Rubrio");
+}
+
+} // namespace App

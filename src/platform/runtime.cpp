@@ -1,0 +1,72 @@
+#include "runtime.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QProcess>
+#include <QTranslator>
+#include <QWidget>
+
+namespace Runtime {
+
+namespace {
+
+bool ending = false;
+
+void endProgram()
+{
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->hide();
+    QCoreApplication::exit(0);
+}
+
+bool startProgram(const QString &command, int /*windowStyle*/)
+{
+    QStringList arguments = QProcess::splitCommand(command);
+    if (arguments.isEmpty())
+        return false;
+    const QString program = arguments.takeFirst();
+    return QProcess::startDetached(program, arguments);
+}
+
+QString fileTest(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() ? info.fileName() : QString();
+}
+
+} // namespace
+
+Seam<void()> EndHandler(endProgram);
+
+void End()
+{
+    ending = true;
+    EndHandler();
+}
+
+bool Ending()
+{
+    return ending;
+}
+
+void ResetEnding()
+{
+    ending = false;
+}
+
+Seam<bool(const QString &, int)> Shell(startProgram);
+Seam<QString(const QString &)> Dir(fileTest);
+
+void InstallQtTranslations(QCoreApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace Runtime
