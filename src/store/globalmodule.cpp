@@ -70,34 +70,10 @@ QStringList AllContactLines()
     return lines;
 }
 
-LoadResult LoadContacts(const QString &path)
+LoadResult LoadContactBytes(QByteArrayView bytes)
 {
     ClearContacts();
-    if (blockedPath == path)
-        blockedPath.clear();
-
     LoadResult result;
-    QFile file(path);
-    if (!file.exists()) {
-        result.status = LoadResult::Missing;
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.status = LoadResult::Unreadable;
-        result.error = file.errorString();
-        blockedPath = path;
-        blockedReason = result.error;
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.status = LoadResult::Unreadable;
-        result.error = file.errorString();
-        blockedPath = path;
-        blockedReason = result.error;
-        return result;
-    }
-
     const QStringList lines = ContactFile::parse(bytes);
     result.total = int(lines.size());
     for (const QString &line : lines) {
@@ -108,10 +84,37 @@ LoadResult LoadContacts(const QString &path)
     return result;
 }
 
+LoadResult LoadContacts(const QString &path)
+{
+    ClearContacts();
+    const QString absolutePath = QFileInfo(path).absoluteFilePath();
+    if (blockedPath == absolutePath)
+        blockedPath.clear();
+
+    QFile file(path);
+    if (!file.exists()) {
+        LoadResult result;
+        result.status = LoadResult::Missing;
+        return result;
+    }
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        LoadResult result;
+        result.status = LoadResult::Unreadable;
+        result.error = file.errorString();
+        blockedPath = absolutePath;
+        blockedReason = result.error;
+        return result;
+    }
+    return LoadContactBytes(bytes);
+}
+
 SaveResult SaveContacts(const QString &path)
 {
     SaveResult result;
-    if (!blockedPath.isEmpty() && QFileInfo(blockedPath) == QFileInfo(path)) {
+    if (!blockedPath.isEmpty() && blockedPath == QFileInfo(path).absoluteFilePath()) {
         result.ok = false;
         result.error =
             QStringLiteral("il file non è stato letto all'avvio (%1)").arg(blockedReason);

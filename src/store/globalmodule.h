@@ -50,6 +50,8 @@ struct LoadResult
 // blocks every later save to the same path in this run, so the unreadable
 // file is never overwritten by an empty table.
 LoadResult LoadContacts(const QString &path = DataFileName);
+// The same from the file's bytes, without touching the disk.
+LoadResult LoadContactBytes(QByteArrayView bytes);
 
 struct SaveResult
 {
