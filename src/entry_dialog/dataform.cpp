@@ -1,0 +1,237 @@
+#include "dataform.h"
+
+#include "fieldcheck.h"
+#include "globalmodule.h"
+#include "main_window/atel.h"
+#include "main_window/dialogfonts.h"
+#include "main_window/mainwindowmodule.h"
+#include "msgbox.h"
+#include "twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+using namespace GlobalModule;
+
+namespace {
+
+const QColor Teal(0, 128, 128);
+const QColor LightCyan(128, 255, 255);
+
+QString withoutLeadingSpaces(const QString &text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start) == u' ')
+        ++start;
+    return text.mid(start);
+}
+
+} // namespace
+
+QPointer<DataForm> DataForm::s_instance;
+
+DataForm *DataForm::instance()
+{
+    if (!s_instance)
+        s_instance = new DataForm;
+    return s_instance;
+}
+
+DataForm *DataForm::existing()
+{
+    return s_instance;
+}
+
+DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("DataForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Inserimento"));
+    QPalette teal = palette();
+    teal.setColor(QPalette::Window, Teal);
+    setPalette(teal);
+    setAutoFillBackground(true);
+
+    addLabel(QStringLiteral("Label1"), QStringLiteral("Cognome"), 120, 240, 975);
+    m_lastName = addTextBox(QStringLiteral("LastName"), 120);
+    addLabel(QStringLiteral("Label2"), QStringLiteral("Nome"), 120, 720, 1095);
+    m_firstName = addTextBox(QStringLiteral("FirstName"), 600);
+    addLabel(QStringLiteral("Label3"), QStringLiteral("Telefono"), 120, 1200, 1095);
+    m_telNumber = addTextBox(QStringLiteral("TelNumber"), 1080);
+    m_cmUpdate = addButton(QStringLiteral("CmUpdate"), QStringLiteral("Aggiorna"), 120);
+    m_cmdAddMore = addButton(QStringLiteral("CmdAddMore"), QStringLiteral("Aggiungi"), 600);
+    m_cmdCancel = addButton(QStringLiteral("CmdCancel"), QStringLiteral("Annulla"), 1080);
+
+    // Hands the table index of the contact being changed from the main window
+    // to "Aggiorna"; never shown.
+    m_currentItemIndex = new QLineEdit(QStringLiteral("Text1"), this);
+    m_currentItemIndex->setObjectName(QStringLiteral("CurrentItemIndex"));
+    m_currentItemIndex->hide();
+
+    setTabOrder(m_lastName, m_firstName);
+    setTabOrder(m_firstName, m_telNumber);
+    setTabOrder(m_telNumber, m_cmUpdate);
+    setTabOrder(m_cmUpdate, m_cmdCancel);
+    setTabOrder(m_cmdCancel, m_cmdAddMore);
+    m_currentItemIndex->setFocusPolicy(Qt::NoFocus);
+
+    connect(m_cmdAddMore, &QPushButton::clicked, this, &DataForm::CmdAddMore_Click);
+    connect(m_cmUpdate, &QPushButton::clicked, this, &DataForm::CmUpdate_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &DataForm::CmdCancel_Click);
+
+    // Controls keep their places whatever the window's size.
+    resize(Twips::Size(5580, 1545));
+    move(Twips::Point(3225, 4395));
+    m_lastName->setFocus();
+}
+
+QLabel *DataForm::addLabel(const QString &name, const QString &text, int left, int top,
+                           int width)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(name);
+    label->setFont(DialogFonts::Font(DialogFonts::SansSerif, DialogFonts::DialogPointSize));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, LightCyan);
+    label->setPalette(colours);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(Twips::Rect(left, top, width, 255));
+    return label;
+}
+
+QLineEdit *DataForm::addTextBox(const QString &name, int top)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(name);
+    // The palette of a text box is the desktop's, not the teal window's.
+    box->setPalette(QPalette());
+    box->setGeometry(Twips::Rect(1080, top, 3375, 375));
+    return box;
+}
+
+QPushButton *DataForm::addButton(const QString &name, const QString &text, int top)
+{
+    auto *button = new QPushButton(text, this);
+    button->setObjectName(name);
+    button->setPalette(QPalette());
+    button->setAutoDefault(false);
+    button->setGeometry(Twips::Rect(4560, top, 975, 375));
+    return button;
+}
+
+QString DataForm::enteredLastName() const
+{
+    return m_lastName->text();
+}
+
+QString DataForm::enteredFirstName() const
+{
+    return withoutLeadingSpaces(m_firstName->text());
+}
+
+QString DataForm::enteredNumber() const
+{
+    return withoutLeadingSpaces(m_telNumber->text());
+}
+
+bool DataForm::refusedByFile()
+{
+    const QString lastName = enteredLastName();
+    const QString firstName = enteredFirstName();
+    QString message = FieldCheck::Length(lastName, firstName);
+    if (message.isEmpty())
+        message = FieldCheck::Comma(lastName, firstName);
+    if (message.isEmpty())
+        message = FieldCheck::Characters(lastName, firstName, enteredNumber());
+    if (message.isEmpty())
+        return false;
+    MsgBox(message, MsgBoxStyle::Exclamation);
+    return true;
+}
+
+void DataForm::clearBoxes()
+{
+    m_lastName->clear();
+    m_firstName->clear();
+    m_telNumber->clear();
+}
+
+void DataForm::CmdAddMore_Click()
+{
+    const QString line = FormatContactLine(enteredLastName(), enteredFirstName(), enteredNumber());
+    if (enteredLastName().isEmpty() || enteredFirstName().isEmpty() || enteredNumber().isEmpty()) {
+        MsgBox(QStringLiteral("Nessun dato inserito"), MsgBoxStyle::Critical,
+               QStringLiteral("Fai qualcosa"));
+        return;
+    }
+    // A contact whose surname does not start with A to Z would be stored but
+    // never listed, so the user could never see, change or delete it.
+    if (!FieldCheck::StartsWithCapital(enteredLastName())) {
+        MsgBox(QStringLiteral("Inserire solo Lettere ( A...Z)"));
+        return;
+    }
+    if (refusedByFile())
+        return;
+    if (!AppendContact(line)) {
+        MsgBox(QStringLiteral("Elenco pieno: non è possibile aggiungere altri contatti."),
+               MsgBoxStyle::Exclamation);
+        return;
+    }
+    clearBoxes();
+    RefreshContactList();
+}
+
+int DataForm::editedIndex() const
+{
+    if (!m_editedLine)
+        return -1;
+    bool isNumber = false;
+    const int index = m_currentItemIndex->text().toInt(&isNumber);
+    if (isNumber && index >= 0 && index < ContactCount && Contacts[index] == *m_editedLine)
+        return index;
+    // The main window deleted lines since the dialog was filled.
+    return LastIndexOf(*m_editedLine);
+}
+
+void DataForm::CmUpdate_Click()
+{
+    const QString line = FormatContactLine(enteredLastName(), enteredFirstName(), enteredNumber());
+    if (enteredLastName().isEmpty()) {
+        MsgBox(QStringLiteral("Inserire il Cognome."));
+        return;
+    }
+    if (!FieldCheck::StartsWithCapital(enteredLastName())) {
+        MsgBox(QStringLiteral("Inserire solo Lettere ( A...Z)"));
+        return;
+    }
+    if (refusedByFile())
+        return;
+    const int index = editedIndex();
+    if (index < 0) {
+        MsgBox(QStringLiteral("Il contatto da modificare non è più presente."),
+               MsgBoxStyle::Exclamation);
+        return;
+    }
+    if (line == Contacts[index]) {
+        MsgBox(QStringLiteral("Il Nome e' gia presente."));
+        return;
+    }
+
+    const int letter = enteredLastName().at(0).unicode() - 'A';
+    ReplaceContact(index, line);
+    SaveContactsReporting(); // a failure is shown; the change stays in the table
+    clearBoxes();
+    aTel::instance()->scrollBar()->setValue(letter);
+    RefreshContactList();
+    close();
+}
+
+void DataForm::CmdCancel_Click()
+{
+    close();
+}

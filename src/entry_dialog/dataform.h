@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The entry dialog: the surname, given name and number of one contact, typed
+// in to add it or to change the contact the main window opened it for. A
+// top-level window of its own, not modal, at most one at a time.
+class DataForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The dialog, created with its designed contents if there is none.
+    static DataForm *instance();
+    // The dialog if one is open, otherwise null.
+    static DataForm *existing();
+
+    QLineEdit *lastName() const { return m_lastName; }
+    QLineEdit *firstName() const { return m_firstName; }
+    QLineEdit *telNumber() const { return m_telNumber; }
+    QLineEdit *currentItemIndex() const { return m_currentItemIndex; }
+    QPushButton *cmUpdate() const { return m_cmUpdate; }
+
+    // The contact line the dialog was filled with for a change: "Aggiorna"
+    // writes only to that line, wherever it now stands in the table.
+    void setEditedLine(const QString &line) { m_editedLine = line; }
+
+public Q_SLOTS:
+    void CmdAddMore_Click();
+    void CmUpdate_Click();
+    void CmdCancel_Click();
+
+private:
+    explicit DataForm(QWidget *parent = nullptr);
+
+    QLabel *addLabel(const QString &name, const QString &text, int left, int top, int width);
+    QLineEdit *addTextBox(const QString &name, int top);
+    QPushButton *addButton(const QString &name, const QString &text, int top);
+
+    // The fields as the contact line is built from them: leading spaces of
+    // the given name and the number dropped.
+    QString enteredLastName() const;
+    QString enteredFirstName() const;
+    QString enteredNumber() const;
+    // The data-file checks shared by both commands; true when one refused.
+    bool refusedByFile();
+    // Table index of the line being changed, or -1 when it is gone.
+    int editedIndex() const;
+    void clearBoxes();
+
+    static QPointer<DataForm> s_instance;
+
+    QLineEdit *m_lastName;
+    QLineEdit *m_firstName;
+    QLineEdit *m_telNumber;
+    QLineEdit *m_currentItemIndex;
+    QPushButton *m_cmUpdate;
+    QPushButton *m_cmdAddMore;
+    QPushButton *m_cmdCancel;
+    std::optional<QString> m_editedLine;
+};

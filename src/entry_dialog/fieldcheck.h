@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// What data.txt cannot hold, checked before the entry dialog stores a
+// contact. Each function returns the message to show, or an empty text.
+namespace FieldCheck {
+
+// The first character must be a capital letter A to Z.
+bool StartsWithCapital(const QString &lastName);
+
+// Surname, then given name, at most 15 characters (the column width).
+QString Length(const QString &lastName, const QString &firstName);
+
+// A comma in the surname or the given name would move the fields apart when
+// the line is split or read back; the number may hold commas.
+QString Comma(const QString &lastName, const QString &firstName);
+
+// Control characters (line breaks and tabs of pasted text included) and
+// characters that Windows-1252 cannot hold.
+QString Characters(const QString &lastName, const QString &firstName, const QString &number);
+
+} // namespace FieldCheck
