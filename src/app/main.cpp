@@ -1,0 +1,56 @@
+#include "appinfo.h"
+#include "atel.h"
+#include "dialogfonts.h"
+#include "runtime.h"
+
+#include <QApplication>
+#include <QPointer>
+
+#include <cstdio>
+
+namespace {
+
+// Without a display Qt would abort with a long message; say it in one line.
+bool displayAvailable()
+{
+#if defined(Q_OS_LINUX)
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+           || !qEnvironmentVariableIsEmpty("DISPLAY")
+           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+// The program has ended: every window goes, whichever was created.
+void deleteWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (!widget->parent())
+            windows.append(widget);
+    }
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        std::fputs("rubrio: no display: DISPLAY and WAYLAND_DISPLAY are not set "
+                   "(start it from a desktop session, or under xvfb-run)\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(App::Title());
+    Runtime::InstallQtTranslations(app);
+    DialogFonts::Install();
+
+    aTel::instance()->show();
+    const int status = QApplication::exec();
+    deleteWindows();
+    return status;
+}

@@ -1,0 +1,88 @@
+// The record commands of the main window: add, modify and delete, each from
+// its button and from its menu item.
+
+#include "atel.h"
+#include "contactlistbox.h"
+#include "entry_dialog/dataform.h"
+#include "globalmodule.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace GlobalModule;
+
+namespace {
+
+void showNotModal(DataForm *form)
+{
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
+
+} // namespace
+
+void aTel::CmdAddNew_Click()
+{
+    DataForm *form = DataForm::instance();
+    showNotModal(form);
+    form->cmUpdate()->setEnabled(false);
+}
+
+void aTel::CmdModify_Click()
+{
+    // Nothing chosen (at start, or after a delete took the current item):
+    // there is no contact to open.
+    const QListWidgetItem *current = m_contactList->currentItem();
+    if (!current)
+        return;
+    const QString text = current->text();
+    const ContactFields fields = SplitContactLine(text);
+    DataForm *form = DataForm::instance();
+    form->lastName()->setText(fields.lastName);
+    form->firstName()->setText(fields.firstName);
+    form->telNumber()->setText(fields.number);
+    form->currentItemIndex()->setText(QString::number(LastIndexOf(text)));
+    form->setEditedLine(text);
+    showNotModal(form);
+}
+
+void aTel::CmdDelete_Click()
+{
+    for (int i = 0; i < m_contactList->count(); ++i) {
+        if (m_contactList->item(i)->isSelected())
+            m_list1->addItem(QString::number(i));
+    }
+    const QListWidgetItem *current = m_contactList->currentItem();
+    bool currentRemoved = false;
+    // Last to first, so removing an item never shifts one still to be handled.
+    for (int k = m_list1->count() - 1; k >= 0; --k) {
+        const int row = m_list1->item(k)->text().toInt();
+        QListWidgetItem *item = m_contactList->item(row);
+        // One table line per list item, the last equal one (as modify picks),
+        // so the list and the table never disagree.
+        const int index = LastIndexOf(item->text());
+        if (index >= 0)
+            RemoveContact(index);
+        currentRemoved = currentRemoved || item == current;
+        delete m_contactList->takeItem(row);
+    }
+    m_list1->clear();
+    if (currentRemoved)
+        m_contactList->setCurrentRowOnly(-1);
+}
+
+void aTel::Add_Click()
+{
+    CmdAddNew_Click();
+}
+
+void aTel::Modify_Click()
+{
+    CmdModify_Click();
+}
+
+void aTel::Delete_Click()
+{
+    CmdDelete_Click();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+
+// Looks a control up by its objectName inside window; fails the test when
+// there is none.
+template <typename T = QWidget>
+T *control(QObject *window, const char *name)
+{
+    T *found = window->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qWarning("no control named %s", name);
+    return found;
+}
+
+// Deletes every top-level window, so the next test creates its windows anew
+// from their descriptions.
+inline void deleteAllWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (!widget->parent())
+            windows.append(widget);
+    }
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+}
