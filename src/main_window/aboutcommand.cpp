@@ -1,8 +1,9 @@
 // The main window's About command.
 
 #include "atel.h"
+#include "frmabout.h"
 
 void aTel::CmdAbout_Click()
 {
-    // Filled with the About box: shows it, not modal.
+    frmAbout::Open();
 }
