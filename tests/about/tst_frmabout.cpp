@@ -3,15 +3,13 @@
 #include "lineshape.h"
 #include "memoryregistry.h"
 #include "runtime.h"
+#include "support/scriptedmsgbox.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
-
-// After the widgets it uses.
-#include "support/scriptedmsgbox.h"
 
 #include <set>
 

@@ -3,15 +3,12 @@
 #include "runtime.h"
 #include "standinregistry.h"
 #include "startsysinfo.h"
+#include "support/scriptedmsgbox.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-// After the widgets it uses.
-#include "support/scriptedmsgbox.h"
 
 namespace {
 

@@ -2,13 +2,10 @@
 #include "memoryregistry.h"
 #include "runtime.h"
 #include "startsysinfo.h"
+#include "support/scriptedmsgbox.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QTest>
-
-// After the widgets it uses.
-#include "support/scriptedmsgbox.h"
 
 namespace {
 
