@@ -409,8 +409,7 @@ private Q_SLOTS:
         showLetter('R');
         clickRow(1); // Rossi: the list is sorted
         aTel::instance()->CmdModify_Click();
-        clickRow(1);
-        aTel::instance()->CmdDelete_Click();
+        aTel::instance()->CmdDelete_Click(); // Rossi is still selected
         ScriptedMsgBox boxes;
         DataForm *form = DataForm::existing();
         form->telNumber()->setText("3");
