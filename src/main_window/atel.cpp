@@ -51,8 +51,7 @@ QScrollBar *aTel::scrollBar() const
 void aTel::connectHandlers()
 {
     m_surface->installEventFilter(this);
-    connect(m_contactList, &ContactListBox::selectionChangedByUser, this,
-            &aTel::ContactList_Click);
+    connect(m_contactList, &ContactListBox::selectionChangedByUser, this, &aTel::ContactList_Click);
     connect(m_contactList, &ContactListBox::rightButtonPressed, this,
             [this](const QPoint &globalPos) { ContactList_MouseDown(Qt::RightButton, globalPos); });
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &aTel::VScroll_Sel_Chr_Change);

@@ -31,8 +31,8 @@ Control *place(Control *control, const char *name, int left, int top, int width,
 
 // Labels: left-aligned text broken at spaces, no border, an opaque
 // background.
-QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top,
-              int width, int height)
+QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
+              int height)
 {
     auto *label = place(new QLabel(text, parent), name, left, top, width, height);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -80,9 +80,9 @@ void aTel::buildControls()
     heading(s, "Label2", QStringLiteral("Nome"), 1800, 1455);
     heading(s, "LblTelNumber", QStringLiteral("Telefono"), 3360, 1095);
 
-    auto *letters = label(s, "Lbl_A_Z",
-                          QStringLiteral("A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "),
-                          5280, 360, 150, 5175);
+    auto *letters =
+        label(s, "Lbl_A_Z", QStringLiteral("A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "),
+              5280, 360, 150, 5175);
     setColor(letters, QPalette::WindowText, QColor(192, 0, 0));
 
     auto *label1 = label(s, "Label1", QStringLiteral("Label1"), 5880, 2880, 1575, 375);
@@ -126,7 +126,8 @@ void aTel::buildControls()
     m_scrollBar->setFocusPolicy(Qt::StrongFocus);
     m_scrollBar->setContextMenuPolicy(Qt::NoContextMenu);
 
-    auto *frame1 = place(new QGroupBox(QStringLiteral("Records"), s), "Frame1", 5880, 20, 1575, 2775);
+    auto *frame1 =
+        place(new QGroupBox(QStringLiteral("Records"), s), "Frame1", 5880, 20, 1575, 2775);
     m_cmdAddNew = button(frame1, "CmdAddNew", QStringLiteral("Aggiungi Record"), 360);
     m_cmdAddNew->setToolTip(QStringLiteral("Click on this button to add new contacts record"));
     m_cmdModify = button(frame1, "CmdModify", QStringLiteral("Modifica Record"), 960);

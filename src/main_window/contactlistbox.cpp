@@ -25,8 +25,7 @@ QList<int> ContactListBox::selectedRows() const
 
 // Runs one piece of Qt's input handling and reports a change of selection
 // once it is over, so the window's handler sees the final state.
-template <typename Handler>
-void ContactListBox::asUserInput(Handler handler)
+template <typename Handler> void ContactListBox::asUserInput(Handler handler)
 {
     const QList<int> before = selectedRows();
     handler();

@@ -33,6 +33,5 @@ protected:
 
 private:
     QList<int> selectedRows() const;
-    template <typename Handler>
-    void asUserInput(Handler handler);
+    template <typename Handler> void asUserInput(Handler handler);
 };

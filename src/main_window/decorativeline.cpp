@@ -10,8 +10,8 @@ DecorativeLine::DecorativeLine(int x1, int y1, int x2, int y2, QPalette::ColorRo
                                QWidget *parent)
     : QWidget(parent), m_role(role)
 {
-    QRect rect = Twips::Rect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1),
-                             std::abs(y2 - y1));
+    QRect rect =
+        Twips::Rect(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1), std::abs(y2 - y1));
     rect.setWidth(std::max(rect.width(), 1));
     rect.setHeight(std::max(rect.height(), 1));
     setGeometry(rect);

@@ -39,9 +39,9 @@ QString textOf(QWidget *widget)
 }
 
 const char *const surfaceControls[] = {
-    "LblName", "Label2",    "LblTelNumber", "ContactList", "Lbl_A_Z",   "VScroll_Sel_Chr",
-    "Frame1",  "CmdAddNew", "CmdModify",    "CmdDelete",   "Save",      "Label1",
-    "Label3",  "Frame2",    "CmdAbout",     "CmdExit",     "Line1",     "Line2",
+    "LblName", "Label2",    "LblTelNumber", "ContactList", "Lbl_A_Z", "VScroll_Sel_Chr",
+    "Frame1",  "CmdAddNew", "CmdModify",    "CmdDelete",   "Save",    "Label1",
+    "Label3",  "Frame2",    "CmdAbout",     "CmdExit",     "Line1",   "Line2",
     "Line3",   "Line4"};
 
 } // namespace
@@ -162,8 +162,7 @@ void TestAtelLayout::controls()
     QVERIFY2(widget->inherits(kind.toLatin1()), widget->metaObject()->className());
     QCOMPARE(widget->parentWidget()->objectName(), parentName);
     QCOMPARE(textOf(widget), text);
-    QCOMPARE(widget->geometry(),
-             Twips::Rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    QCOMPARE(widget->geometry(), Twips::Rect(twips.x(), twips.y(), twips.width(), twips.height()));
     QVERIFY(!widget->isHidden());
 }
 
@@ -290,9 +289,9 @@ void TestAtelLayout::lettersFitOnePerLine()
     for (char c = 'A'; c <= 'Z'; ++c)
         QVERIFY2(metrics.horizontalAdvance(QLatin1Char(c)) <= width, &c);
     // 26 lines, "A" at the top, "Z" at the bottom, all inside the label.
-    const QRect used = metrics.boundingRect(QRect(0, 0, width, 100000),
-                                            Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                                            letters->text());
+    const QRect used =
+        metrics.boundingRect(QRect(0, 0, width, 100000),
+                             Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, letters->text());
     QVERIFY2(used.height() <= letters->height(),
              qPrintable(QStringLiteral("%1 > %2").arg(used.height()).arg(letters->height())));
     QVERIFY(used.height() >= 26 * metrics.height());
@@ -447,8 +446,8 @@ void TestAtelLayout::initialStates()
     QVERIFY(!list1->isVisible());
 
     // Labels and frames never take the focus.
-    for (const char *name : {"LblName", "Label2", "LblTelNumber", "Lbl_A_Z", "Label1", "Label3",
-                             "Frame1", "Frame2"})
+    for (const char *name :
+         {"LblName", "Label2", "LblTelNumber", "Lbl_A_Z", "Label1", "Label3", "Frame1", "Frame2"})
         QCOMPARE(control(window, name)->focusPolicy(), Qt::NoFocus);
 }
 
@@ -487,8 +486,8 @@ void TestAtelLayout::tabOrderAndInitialFocus()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order.append(QApplication::focusWidget()->objectName());
     }
-    QCOMPARE(order, QStringList({"VScroll_Sel_Chr", "CmdModify", "Save", "CmdDelete",
-                                 "CmdAddNew", "CmdExit", "CmdAbout", "ContactList"}));
+    QCOMPARE(order, QStringList({"VScroll_Sel_Chr", "CmdModify", "Save", "CmdDelete", "CmdAddNew",
+                                 "CmdExit", "CmdAbout", "ContactList"}));
 }
 
 void TestAtelLayout::enterAndEscapeRunNothing()
@@ -521,7 +520,8 @@ void TestAtelLayout::toolTips_data()
     QTest::addColumn<QString>("tip");
     QTest::newRow("CmdAddNew") << "CmdAddNew"
                                << "Click on this button to add new contacts record";
-    QTest::newRow("CmdDelete") << "CmdDelete" << "Delete selected record(s)";
+    QTest::newRow("CmdDelete") << "CmdDelete"
+                               << "Delete selected record(s)";
     for (const char *name : {"CmdModify", "Save", "CmdAbout", "CmdExit"})
         QTest::newRow(name) << name << QString();
 }

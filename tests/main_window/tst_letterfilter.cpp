@@ -12,6 +12,7 @@
 #include "twips.h"
 
 #include <QAction>
+#include <QCollator>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -28,7 +29,8 @@ namespace {
 
 QString line(const QString &surname)
 {
-    return GlobalModule::FormatContactLine(surname, QStringLiteral("Mario"), QStringLiteral("06 1234"));
+    return GlobalModule::FormatContactLine(surname, QStringLiteral("Mario"),
+                                           QStringLiteral("06 1234"));
 }
 
 QStringList lines(const QStringList &surnames)
@@ -83,6 +85,7 @@ private Q_SLOTS:
     void refill_data();
     void refill();
     void otherFirstCharactersNeverListed();
+    void fullTableUnderOneLetter();
     void buttonsDisabledAfterEveryRefill_data();
     void buttonsDisabledAfterEveryRefill();
     void clicksToggle_data();
@@ -159,30 +162,31 @@ void TestLetterFilter::refill_data()
     QTest::addColumn<QStringList>("expected");
 
     const QStringList three = lines({"Russo", "Bianchi", "Rossi"});
-    QTest::newRow("R of Russo, Bianchi, Rossi") << three << letterOf('R') << lines({"Rossi", "Russo"});
+    QTest::newRow("R of Russo, Bianchi, Rossi")
+        << three << letterOf('R') << lines({"Rossi", "Russo"});
     QTest::newRow("B of Russo, Bianchi, Rossi") << three << letterOf('B') << lines({"Bianchi"});
     QTest::newRow("letter with no contacts") << three << letterOf('Z') << QStringList();
     QTest::newRow("first letter A") << lines({"Rossi", "Abate", "Zeta"}) << 0 << lines({"Abate"});
     QTest::newRow("last letter Z") << lines({"Rossi", "Abate", "Zeta"}) << 25 << lines({"Zeta"});
-    QTest::newRow("case does not order") << lines({"ROSSO", "Rossi", "Rosa"}) << letterOf('R')
-                                         << lines({"Rosa", "Rossi", "ROSSO"});
+    QTest::newRow("case does not order")
+        << lines({"ROSSO", "Rossi", "Rosa"}) << letterOf('R') << lines({"Rosa", "Rossi", "ROSSO"});
     QTest::newRow("accents beside their letter")
         << lines({"Rotti", QStringLiteral("Ròssi"), "Rossi", "Rozzi"}) << letterOf('R')
         << lines({"Rossi", QStringLiteral("Ròssi"), "Rotti", "Rozzi"});
-    QTest::newRow("ties by exact text") << lines({"Rossi", "ROSSI"}) << letterOf('R')
-                                        << lines({"ROSSI", "Rossi"});
-    QTest::newRow("ties whatever the table order") << lines({"ROSSI", "Rossi"}) << letterOf('R')
-                                                   << lines({"ROSSI", "Rossi"});
-    QTest::newRow("equal lines both shown") << lines({"Rossi", "Bianchi", "Rossi"})
-                                            << letterOf('R') << lines({"Rossi", "Rossi"});
+    QTest::newRow("ties by exact text")
+        << lines({"Rossi", "ROSSI"}) << letterOf('R') << lines({"ROSSI", "Rossi"});
+    QTest::newRow("ties whatever the table order")
+        << lines({"ROSSI", "Rossi"}) << letterOf('R') << lines({"ROSSI", "Rossi"});
+    QTest::newRow("equal lines both shown")
+        << lines({"Rossi", "Bianchi", "Rossi"}) << letterOf('R') << lines({"Rossi", "Rossi"});
     QTest::newRow("given name orders equal surnames")
         << QStringList{GlobalModule::FormatContactLine("Rossi", "Paolo", "1"),
                        GlobalModule::FormatContactLine("Rossi", "anna", "2")}
         << letterOf('R')
         << QStringList{GlobalModule::FormatContactLine("Rossi", "anna", "2"),
                        GlobalModule::FormatContactLine("Rossi", "Paolo", "1")};
-    QTest::newRow("line kept as stored") << QStringList{"R,x,y", "Rz"} << letterOf('R')
-                                         << QStringList{"R,x,y", "Rz"};
+    QTest::newRow("line kept as stored")
+        << QStringList{"R,x,y", "Rz"} << letterOf('R') << QStringList{"R,x,y", "Rz"};
 }
 
 void TestLetterFilter::refill()
@@ -211,6 +215,38 @@ void TestLetterFilter::otherFirstCharactersNeverListed()
     }
     QCOMPARE(seen, lines({"Rossi"}));
     QCOMPARE(GlobalModule::ContactCount, 6);
+}
+
+void TestLetterFilter::fullTableUnderOneLetter()
+{
+    // Every line of a full table under one letter, in reverse order of
+    // their numbers, with case and accents mixed.
+    const QStringList stems = {"Rossi", "rossi", QStringLiteral("Ròssi"), "ROSSI", "Rosa"};
+    QStringList table;
+    for (int i = GlobalModule::TableSize - 1; i >= 0; --i) {
+        QString surname = stems.at(i % stems.size()) + QString::number(i % 37);
+        surname[0] = QLatin1Char('R');
+        table.append(
+            GlobalModule::FormatContactLine(surname, QStringLiteral("N"), QString::number(i)));
+    }
+    aTel *window = aTel::instance();
+    setTable(table);
+    window->scrollBar()->setValue(letterOf('R'));
+    GlobalModule::RefreshContactList();
+    const QStringList shown = listed(window->contactList());
+    QCOMPARE(shown.size(), GlobalModule::TableSize);
+    QStringList sorted = table;
+    std::sort(sorted.begin(), sorted.end());
+    QStringList shownSorted = shown;
+    std::sort(shownSorted.begin(), shownSorted.end());
+    QCOMPARE(shownSorted, sorted); // the same lines, none lost or doubled
+    QCollator collator(QLocale(QLocale::Italian));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    for (qsizetype i = 1; i < shown.size(); ++i) {
+        const int order = collator.compare(shown.at(i - 1), shown.at(i));
+        QVERIFY2(order < 0 || (order == 0 && shown.at(i - 1) <= shown.at(i)),
+                 qPrintable(shown.at(i - 1) + " / " + shown.at(i)));
+    }
 }
 
 void TestLetterFilter::buttonsDisabledAfterEveryRefill_data()
@@ -294,7 +330,7 @@ void TestLetterFilter::spaceBarToggles()
     QTest::keyClick(list, Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_Space);
     QCOMPARE(selectedRows(list), Rows({0, 1}));
-    QCOMPARE(list->currentRow(), 1); // the highest selected, made current by the handler
+    QCOMPARE(list->currentRow(), 1);      // the highest selected, made current by the handler
     QTest::keyClick(list, Qt::Key_Space); // toggles the current item, row 1
     QCOMPARE(selectedRows(list), Rows{0});
     QCOMPARE(list->currentRow(), 0);
@@ -334,7 +370,8 @@ void TestLetterFilter::clickOutsideItemsChangesNothing()
     aTel *window = showWith(lines({"Rossi", "Russo"}));
     QListWidget *list = window->contactList();
     click(1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 5));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(20, list->viewport()->height() - 5));
     QCOMPARE(selectedRows(list), Rows{1});
     QVERIFY(window->cmdDelete()->isEnabled());
 }
@@ -469,10 +506,10 @@ void TestLetterFilter::scrollBarRefillsOnReleaseOnly()
     option.sliderValue = bar->value();
     option.singleStep = bar->singleStep();
     option.pageStep = bar->pageStep();
-    const QRect handle =
-        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
-    const QRect groove =
-        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+    const QRect handle = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                      QStyle::SC_ScrollBarSlider, bar);
+    const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                      QStyle::SC_ScrollBarGroove, bar);
 
     QTest::mousePress(bar, Qt::LeftButton, {}, handle.center());
     for (int y = handle.center().y(); y < groove.bottom() - handle.height() / 2; y += 10) {
@@ -504,8 +541,8 @@ void TestLetterFilter::scrollBarStepsByOne()
     option.maximum = 25;
     option.pageStep = 1;
     option.singleStep = 1;
-    const QRect down =
-        bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, bar);
+    const QRect down = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                    QStyle::SC_ScrollBarAddLine, bar);
     QTest::mouseClick(bar, Qt::LeftButton, {}, down.center());
     QCOMPARE(bar->value(), 1);
     QCOMPARE(listed(list), lines({"Bassi"}));

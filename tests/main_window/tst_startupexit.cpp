@@ -135,7 +135,8 @@ void TestStartupExit::blockDataFile()
 
 void TestStartupExit::formLoad()
 {
-    QVERIFY(m_dir->write(QStringLiteral("data.txt"), original + "Alberti,        Ugo,           3\n"));
+    QVERIFY(
+        m_dir->write(QStringLiteral("data.txt"), original + "Alberti,        Ugo,           3\n"));
     aTel *window = aTel::instance();
     QCOMPARE(int(GlobalModule::ContactCount), 4);
     QListWidget *list = window->contactList();
@@ -245,7 +246,8 @@ void TestStartupExit::failedSaveAtExitKeepsRunning()
     m_boxes->addAnswer(MsgBoxResult::Yes);
     leave(how);
     QVERIFY(m_end->ended());
-    QVERIFY(m_dir->read(QStringLiteral("data.txt")).endsWith(crlf({line("Bianchi", "Anna", "02 5")})));
+    QVERIFY(
+        m_dir->read(QStringLiteral("data.txt")).endsWith(crlf({line("Bianchi", "Anna", "02 5")})));
 }
 
 void TestStartupExit::sessionEndWithoutInteraction()
@@ -315,7 +317,8 @@ void TestStartupExit::startupMessages_data()
     QTest::newRow("missing") << "missing" << QString() << 0;
     QTest::newRow("readable") << "readable" << QString() << 0;
     QTest::newRow("full table") << "1001" << QString() << 0;
-    QTest::newRow("unreadable") << "unreadable" << "Impossibile leggere data.txt: " << 16;
+    QTest::newRow("unreadable") << "unreadable"
+                                << "Impossibile leggere data.txt: " << 16;
     QTest::newRow("more than the table holds")
         << "1005"
         << "data.txt contiene 1005 contatti: ne vengono mostrati i primi 1001. Gli altri restano "
@@ -341,9 +344,8 @@ void TestStartupExit::startupMessages()
     }
 
     bool shownFirst = false;
-    m_boxes->onCall([&shownFirst](const MsgBoxCall &) {
-        shownFirst = aTel::instance()->isVisible();
-    });
+    m_boxes->onCall(
+        [&shownFirst](const MsgBoxCall &) { shownFirst = aTel::instance()->isVisible(); });
     aTel *window = aTel::instance();
     QVERIFY(m_boxes->calls().isEmpty()); // nothing before the window is shown
     shownWindow();

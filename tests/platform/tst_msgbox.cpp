@@ -45,9 +45,8 @@ void TestMsgBox::styleDecoding_data()
     QTest::newRow("3+48+512 Yes/No/Cancel, third default")
         << 3 + 48 + 512 << Buttons{QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}
         << int(QMessageBox::Warning) << int(QMessageBox::Cancel);
-    QTest::newRow("292 exit question")
-        << 292 << Buttons{QMessageBox::Yes, QMessageBox::No} << int(QMessageBox::Question)
-        << int(QMessageBox::No);
+    QTest::newRow("292 exit question") << 292 << Buttons{QMessageBox::Yes, QMessageBox::No}
+                                       << int(QMessageBox::Question) << int(QMessageBox::No);
     QTest::newRow("4 Yes/No") << 4 << Buttons{QMessageBox::Yes, QMessageBox::No}
                               << int(QMessageBox::NoIcon) << int(QMessageBox::Yes);
     QTest::newRow("5+64 Retry/Cancel information")
@@ -64,7 +63,8 @@ void TestMsgBox::styleDecoding()
     QFETCH(int, icon);
     QFETCH(int, defaultButton);
 
-    const auto box = CreateMessageBox({QStringLiteral("prompt"), style, QStringLiteral("t"), {}, 0});
+    const auto box =
+        CreateMessageBox({QStringLiteral("prompt"), style, QStringLiteral("t"), {}, 0});
     Buttons actual;
     for (QAbstractButton *button : box->buttons())
         actual.append(box->standardButton(button));
@@ -93,7 +93,8 @@ void TestMsgBox::escapeAnswersOnlyWhereCancelOrSingleOk()
 {
     QFETCH(int, style);
     QFETCH(bool, escapeCloses);
-    const auto box = CreateMessageBox({QStringLiteral("prompt"), style, QStringLiteral("t"), {}, 0});
+    const auto box =
+        CreateMessageBox({QStringLiteral("prompt"), style, QStringLiteral("t"), {}, 0});
     box->show();
     QVERIFY(QTest::qWaitForWindowExposed(box.get()));
     QTest::keyClick(box.get(), Qt::Key_Escape);

@@ -20,7 +20,10 @@ public:
     TempCurrentDir(const TempCurrentDir &) = delete;
     TempCurrentDir &operator=(const TempCurrentDir &) = delete;
 
-    bool isValid() const { return m_dir.isValid() && QDir::currentPath() == QDir(m_dir.path()).canonicalPath(); }
+    bool isValid() const
+    {
+        return m_dir.isValid() && QDir::currentPath() == QDir(m_dir.path()).canonicalPath();
+    }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
 

@@ -6,8 +6,7 @@
 
 // Looks a control up by its objectName inside window; fails the test when
 // there is none.
-template <typename T = QWidget>
-T *control(QObject *window, const char *name)
+template <typename T = QWidget> T *control(QObject *window, const char *name)
 {
     T *found = window->findChild<T *>(QLatin1String(name));
     if (!found)
