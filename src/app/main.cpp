@@ -1,10 +1,8 @@
-#include "appinfo.h"
-#include "atel.h"
-#include "dialogfonts.h"
-#include "runtime.h"
+#include "startprogram.h"
 
 #include <QApplication>
 #include <QPointer>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -14,9 +12,9 @@ namespace {
 bool displayAvailable()
 {
 #if defined(Q_OS_LINUX)
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
-           || !qEnvironmentVariableIsEmpty("DISPLAY")
-           || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
     return true;
 #endif
@@ -45,11 +43,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(App::Title());
-    Runtime::InstallQtTranslations(app);
-    DialogFonts::Install();
-
-    aTel::instance()->show();
+    StartProgram(app);
     const int status = QApplication::exec();
     deleteWindows();
     return status;

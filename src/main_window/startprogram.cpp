@@ -1,0 +1,19 @@
+#include "startprogram.h"
+
+#include "appicon.h"
+#include "appinfo.h"
+#include "atel.h"
+#include "dialogfonts.h"
+#include "runtime.h"
+
+#include <QApplication>
+
+void StartProgram(QApplication &app)
+{
+    QApplication::setApplicationName(App::Title());
+    QApplication::setWindowIcon(AppIcon());
+    Runtime::InstallQtTranslations(app);
+    DialogFonts::Install();
+
+    aTel::instance()->show();
+}

@@ -1,0 +1,60 @@
+// The program's start: what StartProgram sets up before the event loop, and
+// the main window it leaves on screen.
+
+#include "appicon.h"
+#include "appinfo.h"
+#include "atel.h"
+#include "dialogfonts.h"
+#include "globalmodule.h"
+#include "startprogram.h"
+#include "support/scriptedmsgbox.h"
+#include "support/tempcurrentdir.h"
+#include "support/windowtest.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+
+class TestStartProgram : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsLikeTheProgram();
+};
+
+void TestStartProgram::startsLikeTheProgram()
+{
+    TempCurrentDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(dir.write(QStringLiteral("data.txt"), "Abate,          Anna,          06 1\r\n"
+                                                  "Rossi,          Mario,         02 7\r\n"));
+    ScriptedMsgBox boxes;
+
+    StartProgram(*qApp);
+
+    QCOMPARE(QApplication::applicationName(), App::Title());
+    const QImage icon = AppIconPixmap().toImage();
+    QCOMPARE(QApplication::windowIcon().pixmap(32, 32).toImage().convertToFormat(icon.format()),
+             icon);
+    QCOMPARE(QApplication::font().family(), DialogFonts::SansSerif);
+    QCOMPARE(QApplication::font().pointSizeF(), DialogFonts::DialogPointSize);
+
+    // The main window is on screen with data.txt loaded and "A" listed.
+    aTel *window = aTel::instance();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QCOMPARE(int(GlobalModule::ContactCount), 2);
+    QCOMPARE(window->contactList()->count(), 1);
+    QCOMPARE(window->contactList()->item(0)->text(),
+             GlobalModule::FormatContactLine(QStringLiteral("Abate"), QStringLiteral("Anna"),
+                                             QStringLiteral("06 1")));
+    QCoreApplication::processEvents();
+    QVERIFY(boxes.calls().isEmpty()); // nothing to report about this file
+
+    deleteAllWindows();
+    GlobalModule::ClearContacts();
+}
+
+QTEST_MAIN(TestStartProgram)
+#include "tst_startprogram.moc"
