@@ -2,7 +2,7 @@
 
 #include "appicon.h"
 #include "appinfo.h"
-#include "lineshape.h"
+#include "linecontrol.h"
 #include "startsysinfo.h"
 #include "twips.h"
 
@@ -85,8 +85,8 @@ frmAbout::frmAbout()
                               Twips::Rect(4260, 3075, 1245, 345), this);
 
     const QString line1 = QStringLiteral("Line1");
-    m_Line1[1] = new LineShape(line1, 1, this);
-    m_Line1[1]->SetLine(90, 5654, 2445, QColor(128, 128, 128), 1);
+    m_Line1[1] = new LineControl(90, 2445, 5654, 2445, this);
+    m_Line1[1]->setColor(QColor(128, 128, 128));
 
     m_lblDescription = makeLabel(QStringLiteral("lblDescription"),
                                  QStringLiteral("Esempio di Rubrio Telefonica..."),
@@ -94,8 +94,13 @@ frmAbout::frmAbout()
     m_lblTitle = makeLabel(QStringLiteral("lblTitle"), QStringLiteral("Rubrio"),
                            Twips::Rect(1050, 240, 3885, 480), true, this);
 
-    m_Line1[0] = new LineShape(line1, 0, this);
-    m_Line1[0]->SetLine(105, 5654, 2460, QColor(255, 255, 255), 2);
+    m_Line1[0] = new LineControl(105, 2460, 5654, 2460, this, 2);
+    m_Line1[0]->setColor(QColor(255, 255, 255));
+    // Line1 is a control array: both elements carry its name and their index.
+    for (std::size_t i = 0; i < m_Line1.size(); ++i) {
+        m_Line1[i]->setObjectName(line1);
+        m_Line1[i]->setProperty("Index", int(i));
+    }
 
     m_lblVersion = makeLabel(QStringLiteral("lblVersion"), QStringLiteral("Version 1.0"),
                              Twips::Rect(1080, 780, 3885, 225), false, this);

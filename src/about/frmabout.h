@@ -5,7 +5,7 @@
 
 #include <array>
 
-class LineShape;
+class LineControl;
 class QLabel;
 class QPushButton;
 
@@ -46,5 +46,5 @@ private:
     QLabel *m_lblTitle;
     QLabel *m_lblVersion;
     QLabel *m_lblDisclaimer;
-    std::array<LineShape *, 2> m_Line1;
+    std::array<LineControl *, 2> m_Line1;
 };

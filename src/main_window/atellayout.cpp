@@ -4,7 +4,7 @@
 #include "atel.h"
 
 #include "contactlistbox.h"
-#include "decorativeline.h"
+#include "linecontrol.h"
 #include "dialogfonts.h"
 #include "twips.h"
 
@@ -107,9 +107,11 @@ void aTel::buildControls()
                  {"Line3", 130, QPalette::HighlightedText},
                  {"Line2", 5640, QPalette::WindowText},
                  {"Line4", 5650, QPalette::HighlightedText}};
-    for (const auto &line : lines)
-        (new DecorativeLine(0, line.y, 5640, line.y, line.role, s))
-            ->setObjectName(QLatin1String(line.name));
+    for (const auto &line : lines) {
+        auto *control = new LineControl(0, line.y, 5640, line.y, s);
+        control->setColorRole(line.role);
+        control->setObjectName(QLatin1String(line.name));
+    }
 
     m_contactList = place(new ContactListBox(s), "ContactList", 0, 360, 5175, 5070);
     m_contactList->setFont(DialogFonts::Font(DialogFonts::Fixed, 8.25));

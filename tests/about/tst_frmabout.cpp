@@ -1,6 +1,6 @@
 #include "appicon.h"
 #include "frmabout.h"
-#include "lineshape.h"
+#include "linecontrol.h"
 #include "memoryregistry.h"
 #include "runtime.h"
 #include "support/scriptedmsgbox.h"
@@ -130,17 +130,18 @@ void TestFrmAbout::etchedSeparator()
 {
     frmAbout *about = openActive();
     QVERIFY(about);
-    const QList<LineShape *> lines = about->findChildren<LineShape *>(QStringLiteral("Line1"));
+    const QList<LineControl *> lines = about->findChildren<LineControl *>(QStringLiteral("Line1"));
     QCOMPARE(lines.size(), 2);
-    const LineShape *line0 = lines[0]->Index() == 0 ? lines[0] : lines[1];
-    const LineShape *line1 = lines[0]->Index() == 1 ? lines[0] : lines[1];
-    QCOMPARE(line0->Index(), 0);
-    QCOMPARE(line1->Index(), 1);
+    const bool firstIsZero = lines[0]->property("Index").toInt() == 0;
+    const LineControl *line0 = firstIsZero ? lines[0] : lines[1];
+    const LineControl *line1 = firstIsZero ? lines[1] : lines[0];
+    QCOMPARE(line0->property("Index").toInt(), 0);
+    QCOMPARE(line1->property("Index").toInt(), 1);
 
     QCOMPARE(line1->geometry(), QRect(6, 163, 371, 1));
-    QCOMPARE(line1->BorderColor(), QColor(128, 128, 128));
+    QCOMPARE(line1->color(), QColor(128, 128, 128));
     QCOMPARE(line0->geometry(), QRect(7, 164, 370, 2));
-    QCOMPARE(line0->BorderColor(), QColor(255, 255, 255));
+    QCOMPARE(line0->color(), QColor(255, 255, 255));
 
     const QImage image = about->grab().toImage();
     QCOMPARE(QColor(image.pixel(100, 163)), QColor(128, 128, 128));
