@@ -23,6 +23,10 @@ void endProgram()
 
 bool startProgram(const QString &command, int /*windowStyle*/)
 {
+    // A path with spaces and no quotes, as the registry holds it
+    // ("C:\Program Files\...\msinfo32.exe"), names the program whole.
+    if (QFileInfo(command).isFile())
+        return QProcess::startDetached(command, {});
     QStringList arguments = QProcess::splitCommand(command);
     if (arguments.isEmpty())
         return false;
