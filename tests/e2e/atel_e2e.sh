@@ -13,104 +13,7 @@ set -euo pipefail
 program=$(realpath "$1")
 out=$2
 
-if [ -z "${RUBRIO_E2E_DISPLAY:-}" ]; then
-    for tool in xvfb-run xauth xdotool xwininfo xprop import convert openbox fc-list; do
-        command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
-    done
-    exec xvfb-run -a -s "-screen 0 1024x768x24" env RUBRIO_E2E_DISPLAY=1 bash "$0" "$@"
-fi
-
-mkdir -p "$out"
-rm -f "$out"/*.png "$out"/*.log
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "PASS: $what"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $what"
-    fi
-}
-fatal() {
-    echo "FAIL: $*"
-    echo "$passed passed, $((failed + 1)) failed"
-    exit 1
-}
-
-# Fonts the windows are drawn in: without them captions no longer fit.
-for family in "Liberation Sans" "Liberation Mono"; do
-    fc-list : family | grep -qx "$family" || fatal "font $family is not installed"
-done
-
-# The window's description, in pixels (twips / 15).
-client_x=170 # 2550
-client_y=117 # 1755
-client_w=499 # 7485
-client_h=380 # 5700
-
-start_program() { # start_program LOG -> sets pid, wid
-    (cd "$work" && exec env -u QT_QPA_PLATFORM LC_ALL=C.UTF-8 LANGUAGE= "$program") \
-        >"$out/$1" 2>&1 &
-    pid=$!
-    pids+=("$pid")
-    wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Rubrio$' | head -n1) ||
-        { cat "$out/$1"; fatal "the main window did not appear"; }
-}
-
-# Geometry of the window's client part (below the title bar, menu bar
-# included) as the X server reports it.
-window_geometry() { # -> sets win_x win_y win_w win_h
-    local info
-    info=$(xwininfo -id "$1")
-    win_x=$(awk '/Absolute upper-left X/ {print $NF}' <<<"$info")
-    win_y=$(awk '/Absolute upper-left Y/ {print $NF}' <<<"$info")
-    win_w=$(awk '/Width:/ {print $NF}' <<<"$info")
-    win_h=$(awk '/Height:/ {print $NF}' <<<"$info")
-}
-
-# Screen position of a point given in twips in the client area.
-at() { # at X_TWIPS Y_TWIPS -> "x y"
-    echo "$((win_x + ($1 + 7) / 15)) $((win_y + menu_h + ($2 + 7) / 15))"
-}
-
-click_at() { # click_at X_TWIPS Y_TWIPS [REPEAT]
-    # shellcheck disable=SC2046
-    xdotool mousemove $(at "$1" "$2") click --repeat "${3:-1}" --delay 80 1
-    sleep 0.3
-}
-
-pixel() { # pixel IMAGE X Y -> srgb(r,g,b)
-    convert "$1" -format "%[pixel:p{$2,$3}]" info:
-}
-
-# Number of text lines drawn in the list: rows of the list's inside that hold
-# a dark pixel, counted in runs.
-text_lines_in_list() { # IMAGE
-    local x=$((win_x + 4)) y=$((win_y + menu_h + 26)) w=330 h=334
-    convert "$1" -crop "${w}x${h}+${x}+${y}" +repage -colorspace Gray -threshold 50% \
-        -scale "1x${h}!" -depth 8 txt:- |
-        awk -F'[(),]' 'NR > 1 { dark = ($4 + 0) < 255; if (dark && !prev) runs++; prev = dark }
-                       END { print runs + 0 }'
-}
-
-# Pixels of the letter strip that are dark red.
-red_pixels_in_letter_strip() { # IMAGE
-    local x=$((win_x + 352)) y=$((win_y + menu_h + 24))
-    convert "$1" -crop "10x345+${x}+${y}" +repage -fx "r > 0.5 && g < 0.3 && b < 0.3" \
-        -format "%[fx:round(mean * w * h)]" info:
-}
+source "$(dirname "$0")/e2e_lib.sh"
 
 # ---------------------------------------------------------------------------
 # 1. No window manager: choose a letter, leave through "Esci", answer Yes.
@@ -157,17 +60,7 @@ import -window root "$out/selected.png"
 
 # "Esci", then the exit question: Yes.
 click_at 6667 5287
-box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Chiusura \.\.\.$' | head -n1) ||
-    fatal "no exit question after Esci"
-sleep 0.5
-import -window root "$out/exit-question.png"
-xdotool windowfocus --sync "$box" 2>/dev/null || true
-xdotool key --window "$box" y 2>/dev/null || xdotool key y
-ended=no
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || { ended=yes; break; }
-    sleep 0.1
-done
+leave_answering y
 check "the program ends after Yes" test "$ended" = yes
 wait "$pid" && status=0 || status=$?
 check "exit status 0 (got $status)" test "$status" = 0
