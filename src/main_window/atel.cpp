@@ -90,11 +90,10 @@ void aTel::Form_Load()
 
 void aTel::ContactList_Click()
 {
-    int last = -1;
-    for (int i = 0; i < m_contactList->count(); ++i) {
-        if (m_contactList->item(i)->isSelected())
-            last = i;
-    }
+    // From the selection's ranges: asking every item whether it is selected
+    // searches the selection once per item.
+    const QList<int> rows = m_contactList->selectedRows();
+    const int last = rows.isEmpty() ? -1 : rows.last();
     const bool any = last != -1;
     m_cmdDelete->setEnabled(any);
     m_cmdModify->setEnabled(any);

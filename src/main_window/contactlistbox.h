@@ -17,6 +17,8 @@ public:
 
     // Makes row the current item without touching any selection (-1: none).
     void setCurrentRowOnly(int row);
+    // The selected rows, in ascending order.
+    QList<int> selectedRows() const;
 
 Q_SIGNALS:
     void selectionChangedByUser();
@@ -32,6 +34,5 @@ protected:
     void keyboardSearch(const QString &search) override;
 
 private:
-    QList<int> selectedRows() const;
     template <typename Handler> void asUserInput(Handler handler);
 };

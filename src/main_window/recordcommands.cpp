@@ -49,12 +49,15 @@ void aTel::CmdModify_Click()
 
 void aTel::CmdDelete_Click()
 {
-    for (int i = 0; i < m_contactList->count(); ++i) {
-        if (m_contactList->item(i)->isSelected())
-            m_list1->addItem(QString::number(i));
-    }
+    // The selected rows in order, from the selection's ranges: asking every
+    // item whether it is selected searches the selection once per item.
+    for (const int row : m_contactList->selectedRows())
+        m_list1->addItem(QString::number(row));
     const QListWidgetItem *current = m_contactList->currentItem();
     bool currentRemoved = false;
+    // Every selected item goes, so none stays selected: dropping the
+    // selection first spares Qt updating it at each removal.
+    m_contactList->clearSelection();
     // Last to first, so removing an item never shifts one still to be handled.
     for (int k = m_list1->count() - 1; k >= 0; --k) {
         const int row = m_list1->item(k)->text().toInt();

@@ -16,24 +16,25 @@ qsizetype skipSpaces(QStringView text, qsizetype pos)
 
 // The field that starts at pos (after its leading spaces) and runs to the
 // next comma; pos is left after that comma, or at the end of the line.
-QString takeField(QStringView text, qsizetype &pos)
+QStringView takeField(QStringView text, qsizetype &pos)
 {
     pos = skipSpaces(text, pos);
     qsizetype comma = text.indexOf(u',', pos);
     if (comma < 0)
         comma = text.size();
-    const QString field = text.sliced(pos, comma - pos).toString();
+    const QStringView field = text.sliced(pos, comma - pos);
     pos = qMin(comma + 1, text.size());
     return field;
 }
 
+// The fields stay views into the decoded line: the contact line is the only
+// text built from them.
 QString parseLine(QStringView text)
 {
     qsizetype pos = 0;
-    const QString lastName = takeField(text, pos);
-    const QString firstName = takeField(text, pos);
-    pos = skipSpaces(text, pos);
-    const QString number = text.sliced(pos).toString();
+    const QStringView lastName = takeField(text, pos);
+    const QStringView firstName = takeField(text, pos);
+    const QStringView number = text.sliced(skipSpaces(text, pos));
     return GlobalModule::FormatContactLine(lastName, firstName, number);
 }
 
@@ -41,17 +42,21 @@ QString parseLine(QStringView text)
 
 QStringList parse(QByteArrayView bytes)
 {
+    // Every byte decodes to one character, so the line ends found in the
+    // decoded text are those of the bytes; the file is decoded in one go.
+    const QString decoded = Windows1252::decode(bytes);
+    const QStringView text(decoded);
     QStringList lines;
     qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
         if (end < 0)
-            end = bytes.size();
-        else if (end > start && bytes[end - 1] == '\r')
+            end = text.size();
+        else if (end > start && text[end - 1] == u'\r')
             --end;
         if (end > start)
-            lines.append(parseLine(Windows1252::decode(bytes.sliced(start, end - start))));
+            lines.append(parseLine(text.sliced(start, end - start)));
         start = next;
     }
     return lines;

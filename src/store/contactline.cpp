@@ -1,5 +1,7 @@
 #include "contactline.h"
 
+#include <algorithm>
+
 namespace GlobalModule {
 
 namespace {
@@ -16,17 +18,38 @@ QString trimSpaces(QStringView text)
     return text.sliced(begin, end - begin).toString();
 }
 
-QString padding(const QString &field)
+qsizetype padding(QStringView field)
 {
-    return QString(qMax(0, ColumnWidth - int(field.size())), u' ');
+    return qMax(qsizetype(0), ColumnWidth - field.size());
+}
+
+// Writes field, its comma and the spaces that fill its column; returns the
+// position after them.
+QChar *writeColumn(QChar *out, QStringView field)
+{
+    out = std::copy(field.begin(), field.end(), out);
+    *out++ = u',';
+    return std::fill_n(out, padding(field), QChar(u' '));
 }
 
 } // namespace
 
-QString FormatContactLine(const QString &lastName, const QString &firstName,
-                          const QString &number)
+QString FormatContactLine(const QString &lastName, const QString &firstName, const QString &number)
 {
-    return lastName + u',' + padding(lastName) + firstName + u',' + padding(firstName) + number;
+    return FormatContactLine(QStringView(lastName), QStringView(firstName), QStringView(number));
+}
+
+// Written in place into one allocation: a whole data file of lines goes
+// through here at every start.
+QString FormatContactLine(QStringView lastName, QStringView firstName, QStringView number)
+{
+    QString line(lastName.size() + 1 + padding(lastName) + firstName.size() + 1 +
+                     padding(firstName) + number.size(),
+                 Qt::Uninitialized);
+    QChar *out = writeColumn(line.data(), lastName);
+    out = writeColumn(out, firstName);
+    std::copy(number.begin(), number.end(), out);
+    return line;
 }
 
 ContactFields SplitContactLine(const QString &line)

@@ -17,8 +17,9 @@ struct ContactFields
 
 // Surname, comma, padding to 16 characters, given name, comma, padding, number.
 // A field longer than its column is followed directly by its comma.
-QString FormatContactLine(const QString &lastName, const QString &firstName,
-                          const QString &number);
+QString FormatContactLine(const QString &lastName, const QString &firstName, const QString &number);
+// The same from views of the fields, such as the parts of a line being read.
+QString FormatContactLine(QStringView lastName, QStringView firstName, QStringView number);
 
 // The surname is the text before the first comma; the rest, trimmed of spaces,
 // splits at its first comma into given name and number (number trimmed too).

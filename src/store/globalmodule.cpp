@@ -74,11 +74,13 @@ LoadResult LoadContactBytes(QByteArrayView bytes)
 {
     ClearContacts();
     LoadResult result;
-    const QStringList lines = ContactFile::parse(bytes);
+    QStringList lines = ContactFile::parse(bytes);
     result.total = int(lines.size());
-    for (const QString &line : lines) {
-        if (!AppendContact(line))
-            KeptAside.append(line);
+    for (QString &line : lines) {
+        if (ContactCount < TableSize)
+            Contacts[ContactCount++] = std::move(line);
+        else
+            KeptAside.append(std::move(line));
     }
     result.keptAside = int(KeptAside.size());
     return result;

@@ -1,0 +1,41 @@
+#include "lettergroups.h"
+
+#include "globalmodule.h"
+#include "listorder.h"
+
+const QStringList &LetterGroups::linesUnder(QChar letter)
+{
+    static const QStringList none;
+    if (letter < u'A' || letter > u'Z')
+        return none;
+    if (!isCurrent())
+        rebuild();
+    return m_groups[letter.unicode() - u'A'];
+}
+
+bool LetterGroups::isCurrent() const
+{
+    using GlobalModule::Contacts;
+    if (!m_made || qsizetype(m_madeFrom.size()) != GlobalModule::ContactCount)
+        return false;
+    for (std::size_t i = 0; i < m_madeFrom.size(); ++i) {
+        if (Contacts[i].constData() != m_madeFrom[i].constData() ||
+            Contacts[i].size() != m_madeFrom[i].size())
+            return false;
+    }
+    return true;
+}
+
+void LetterGroups::rebuild()
+{
+    m_madeFrom.assign(GlobalModule::Contacts.begin(),
+                      GlobalModule::Contacts.begin() + GlobalModule::ContactCount);
+    std::array<QStringList, 26> groups;
+    for (const QString &line : m_madeFrom) {
+        if (!line.isEmpty() && line[0] >= u'A' && line[0] <= u'Z')
+            groups[line[0].unicode() - u'A'].append(line);
+    }
+    for (std::size_t i = 0; i < groups.size(); ++i)
+        m_groups[i] = ListOrder::Sorted(std::move(groups[i]));
+    m_made = true;
+}

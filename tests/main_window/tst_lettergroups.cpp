@@ -1,0 +1,100 @@
+// The table's lines grouped by letter and sorted once: every way the table
+// changes shows in the next refill.
+
+#include "contactline.h"
+#include "globalmodule.h"
+#include "lettergroups.h"
+
+#include <QTest>
+
+using namespace GlobalModule;
+
+namespace {
+
+QString line(const char *surname)
+{
+    return FormatContactLine(QString::fromLatin1(surname), QStringLiteral("N"),
+                             QStringLiteral("1"));
+}
+
+QStringList lines(std::initializer_list<const char *> surnames)
+{
+    QStringList result;
+    for (const char *surname : surnames)
+        result.append(line(surname));
+    return result;
+}
+
+void setTable(const QStringList &tableLines)
+{
+    ClearContacts();
+    for (const QString &text : tableLines)
+        QVERIFY(AppendContact(text));
+}
+
+} // namespace
+
+class TestLetterGroups : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { ClearContacts(); }
+    void groupsInListOrder();
+    void tableChanges_data();
+    void tableChanges();
+};
+
+void TestLetterGroups::groupsInListOrder()
+{
+    setTable(lines({"Russo", "Bianchi", "rossi", "Rossi", "Abate", "9Rossi"}));
+    LetterGroups groups;
+    QCOMPARE(groups.linesUnder(u'R'), lines({"Rossi", "Russo"}));
+    QCOMPARE(groups.linesUnder(u'B'), lines({"Bianchi"}));
+    QCOMPARE(groups.linesUnder(u'Z'), QStringList());
+    QCOMPARE(groups.linesUnder(u'r'), QStringList());
+    QCOMPARE(groups.linesUnder(u'9'), QStringList());
+}
+
+void TestLetterGroups::tableChanges_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("append") << "append" << lines({"Rizzo", "Rossi", "Russo"});
+    QTest::newRow("replace") << "replace" << lines({"Rosso", "Russo"});
+    QTest::newRow("remove") << "remove" << lines({"Russo"});
+    QTest::newRow("clear") << "clear" << QStringList();
+    QTest::newRow("load") << "load" << lines({"Ricci"});
+    // A line of the same length written straight into the table.
+    QTest::newRow("write in place") << "write" << lines({"Rosso", "Russo"});
+    QTest::newRow("change in place") << "modify" << lines({"Rosso", "Russo"});
+}
+
+void TestLetterGroups::tableChanges()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, expected);
+
+    setTable(lines({"Russo", "Bianchi", "Rossi"}));
+    LetterGroups groups;
+    QCOMPARE(groups.linesUnder(u'R'), lines({"Rossi", "Russo"}));
+
+    if (change == QLatin1String("append"))
+        QVERIFY(AppendContact(line("Rizzo")));
+    else if (change == QLatin1String("replace"))
+        ReplaceContact(2, line("Rosso"));
+    else if (change == QLatin1String("remove"))
+        RemoveContact(2);
+    else if (change == QLatin1String("clear"))
+        ClearContacts();
+    else if (change == QLatin1String("load"))
+        LoadContactBytes("Ricci, N, 1\r\n");
+    else if (change == QLatin1String("write"))
+        Contacts[2] = line("Rosso");
+    else if (change == QLatin1String("modify"))
+        Contacts[2][4] = u'o';
+    QCOMPARE(groups.linesUnder(u'R'), expected);
+}
+
+QTEST_GUILESS_MAIN(TestLetterGroups)
+#include "tst_lettergroups.moc"
