@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTest>
 #include <QWidget>
 
 // Looks a control up by its objectName inside window; fails the test when
@@ -25,4 +26,14 @@ inline void deleteAllWindows()
     }
     for (const QPointer<QWidget> &window : windows)
         delete window.data();
+}
+
+// Shows window and waits until it is the active window; warns when it never
+// becomes active.
+inline void showActive(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("%s not active", qPrintable(window->objectName()));
 }
