@@ -4,6 +4,7 @@
 #include "memoryregistry.h"
 #include "runtime.h"
 #include "support/scriptedmsgbox.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,11 +15,6 @@
 #include <set>
 
 namespace {
-
-template <typename T = QWidget> T *child(QWidget *parent, const char *name)
-{
-    return parent->findChild<T *>(QString::fromLatin1(name));
-}
 
 int aboutBoxes()
 {
@@ -40,7 +36,6 @@ private Q_SLOTS:
     void layout_data();
     void layout();
     void etchedSeparator();
-    void formLoadTexts();
     void fixedDialogWithoutOwner();
     void tabOrderStartsOnOK();
     void secondOpeningRaisesSameBox();
@@ -82,18 +77,18 @@ void TestFrmAbout::layout_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("blackText");
 
+    const auto row = [](const char *name, QRect geometry, const char *text, bool blackText) {
+        QTest::newRow(name) << QString::fromLatin1(name) << geometry << QString::fromLatin1(text)
+                            << blackText;
+    };
     // Twips divided by 15, each edge rounded on its own.
-    QTest::newRow("picIcon") << "picIcon" << QRect(16, 16, 36, 36) << QString() << false;
-    QTest::newRow("cmdOK") << "cmdOK" << QRect(283, 175, 84, 23) << "OK" << false;
-    QTest::newRow("cmdSysInfo") << "cmdSysInfo" << QRect(284, 205, 83, 23) << "&System Info..."
-                                << false;
-    QTest::newRow("lblDescription")
-        << "lblDescription" << QRect(70, 75, 259, 78) << "Esempio di Rubrio Telefonica..." << true;
-    QTest::newRow("lblTitle") << "lblTitle" << QRect(70, 16, 259, 32) << "Rubrio" << true;
-    QTest::newRow("lblVersion") << "lblVersion" << QRect(72, 52, 259, 15) << "Version 1.0.0"
-                                << false;
-    QTest::newRow("lblDisclaimer")
-        << "lblDisclaimer" << QRect(17, 175, 258, 55) << "Bla...Bla...Bla...Bla...Bla..." << true;
+    row("picIcon", {16, 16, 36, 36}, "", false);
+    row("cmdOK", {283, 175, 84, 23}, "OK", false);
+    row("cmdSysInfo", {284, 205, 83, 23}, "&System Info...", false);
+    row("lblDescription", {70, 75, 259, 78}, "Esempio di Rubrio Telefonica...", true);
+    row("lblTitle", {70, 16, 259, 32}, "Rubrio", true);
+    row("lblVersion", {72, 52, 259, 15}, "Version 1.0.0", false);
+    row("lblDisclaimer", {17, 175, 258, 55}, "Bla...Bla...Bla...Bla...Bla...", true);
 }
 
 void TestFrmAbout::layout()
@@ -105,8 +100,6 @@ void TestFrmAbout::layout()
 
     frmAbout *about = openActive();
     QVERIFY(about);
-    QCOMPARE(about->geometry(), QRect(260, 187, 382, 237));
-
     auto *widget = about->findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(widget->geometry(), geometry);
@@ -118,11 +111,9 @@ void TestFrmAbout::layout()
         QCOMPARE(label->text(), text);
         QCOMPARE(label->focusPolicy(), Qt::NoFocus);
         QVERIFY(label->wordWrap());
-        const QColor color = label->palette().color(QPalette::WindowText);
-        if (blackText)
-            QCOMPARE(color, QColor(Qt::black));
-        else
-            QCOMPARE(color, QApplication::palette(label).color(QPalette::WindowText));
+        QCOMPARE(label->palette().color(QPalette::WindowText),
+                 blackText ? QColor(Qt::black)
+                           : QApplication::palette(label).color(QPalette::WindowText));
     }
 }
 
@@ -130,56 +121,42 @@ void TestFrmAbout::etchedSeparator()
 {
     frmAbout *about = openActive();
     QVERIFY(about);
+    // Two controls of one name, told apart by Index: a grey rule with a white
+    // one below it.
     const QList<LineControl *> lines = about->findChildren<LineControl *>(QStringLiteral("Line1"));
     QCOMPARE(lines.size(), 2);
-    const bool firstIsZero = lines[0]->property("Index").toInt() == 0;
-    const LineControl *line0 = firstIsZero ? lines[0] : lines[1];
-    const LineControl *line1 = firstIsZero ? lines[1] : lines[0];
-    QCOMPARE(line0->property("Index").toInt(), 0);
-    QCOMPARE(line1->property("Index").toInt(), 1);
-
-    QCOMPARE(line1->geometry(), QRect(6, 163, 371, 1));
-    QCOMPARE(line1->color(), QColor(128, 128, 128));
-    QCOMPARE(line0->geometry(), QRect(7, 164, 370, 2));
-    QCOMPARE(line0->color(), QColor(255, 255, 255));
-
+    QCOMPARE(lines[0]->property("Index").toInt() + lines[1]->property("Index").toInt(), 1);
+    for (const LineControl *line : lines) {
+        const bool grey = line->property("Index").toInt() == 1;
+        QCOMPARE(line->geometry(), grey ? QRect(6, 163, 371, 1) : QRect(7, 164, 370, 2));
+        QCOMPARE(line->color(), grey ? QColor(128, 128, 128) : QColor(255, 255, 255));
+    }
     const QImage image = about->grab().toImage();
     QCOMPARE(QColor(image.pixel(100, 163)), QColor(128, 128, 128));
     QCOMPARE(QColor(image.pixel(100, 164)), QColor(255, 255, 255));
     QCOMPARE(QColor(image.pixel(100, 165)), QColor(255, 255, 255));
 }
 
-void TestFrmAbout::formLoadTexts()
+void TestFrmAbout::fixedDialogWithoutOwner()
 {
     frmAbout *about = openActive();
     QVERIFY(about);
     QCOMPARE(about->objectName(), QStringLiteral("frmAbout"));
     QCOMPARE(about->windowTitle(), QStringLiteral("About Rubrio"));
-    QCOMPARE(child<QLabel>(about, "lblTitle")->text(), QStringLiteral("Rubrio"));
-    QCOMPARE(child<QLabel>(about, "lblVersion")->text(), QStringLiteral("Version 1.0.0"));
-}
-
-void TestFrmAbout::fixedDialogWithoutOwner()
-{
-    frmAbout *about = openActive();
-    QVERIFY(about);
+    QCOMPARE(about->geometry(), QRect(260, 187, 382, 237));
+    QCOMPARE(about->minimumSize(), about->maximumSize());
     const Qt::WindowFlags flags = about->windowFlags();
     QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QCOMPARE(about->minimumSize(), QSize(382, 237));
-    QCOMPARE(about->maximumSize(), QSize(382, 237));
     QVERIFY(!about->parentWidget());
-    QVERIFY(about->isWindow());
     QCOMPARE(about->windowModality(), Qt::NonModal);
-    QVERIFY(!QApplication::activeModalWidget());
 
     // Another window of the program can take the focus meanwhile.
     QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
+    showActive(&other);
+    QVERIFY(other.isActiveWindow());
     QVERIFY(about->isVisible());
 }
 
@@ -187,7 +164,7 @@ void TestFrmAbout::tabOrderStartsOnOK()
 {
     frmAbout *about = openActive();
     QVERIFY(about);
-    QCOMPARE(QApplication::focusWidget(), child(about, "cmdOK"));
+    QCOMPARE(QApplication::focusWidget(), control(about, "cmdOK"));
     const QStringList expected{"picIcon", "cmdSysInfo", "cmdOK", "picIcon"};
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
@@ -201,13 +178,12 @@ void TestFrmAbout::secondOpeningRaisesSameBox()
 {
     frmAbout *about = openActive();
     QVERIFY(about);
-    auto *title = child<QLabel>(about, "lblTitle");
+    auto *title = control<QLabel>(about, "lblTitle");
     title->setText(QStringLiteral("changed"));
 
     QWidget other;
-    other.show();
-    other.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&other));
+    showActive(&other);
+    QVERIFY(other.isActiveWindow());
 
     frmAbout::Open();
     QCOMPARE(frmAbout::Instance(), about);
@@ -220,19 +196,15 @@ void TestFrmAbout::unloads_data()
 {
     QTest::addColumn<QString>("how");
     QTest::addColumn<QString>("focus");
-
-    QTest::newRow("OK clicked") << "click"
-                                << "cmdOK";
-    QTest::newRow("Enter on OK") << "enter"
-                                 << "cmdOK";
-    QTest::newRow("Enter on picIcon") << "enter"
-                                      << "picIcon";
-    QTest::newRow("Esc") << "escape"
-                         << "cmdOK";
-    QTest::newRow("Esc on System Info") << "escape"
-                                        << "cmdSysInfo";
-    QTest::newRow("close box") << "close"
-                               << "cmdOK";
+    const auto row = [](const char *name, const char *how, const char *focus) {
+        QTest::newRow(name) << QString::fromLatin1(how) << QString::fromLatin1(focus);
+    };
+    row("OK clicked", "click", "cmdOK");
+    row("Enter on OK", "enter", "cmdOK");
+    row("Enter on picIcon", "enter", "picIcon");
+    row("Esc", "escape", "cmdOK");
+    row("Esc on System Info", "escape", "cmdSysInfo");
+    row("close box", "close", "cmdOK");
 }
 
 void TestFrmAbout::unloads()
@@ -242,13 +214,13 @@ void TestFrmAbout::unloads()
 
     QPointer<frmAbout> about = openActive();
     QVERIFY(about);
-    child<QLabel>(about, "lblTitle")->setText(QStringLiteral("changed"));
+    control<QLabel>(about, "lblTitle")->setText(QStringLiteral("changed"));
     QWidget *focused = about->findChild<QWidget *>(focus);
     focused->setFocus();
     QCOMPARE(QApplication::focusWidget(), focused);
 
     if (how == u"click")
-        QTest::mouseClick(child(about, "cmdOK"), Qt::LeftButton);
+        QTest::mouseClick(control(about, "cmdOK"), Qt::LeftButton);
     else if (how == u"enter")
         QTest::keyClick(focused, Qt::Key_Return);
     else if (how == u"escape")
@@ -263,8 +235,8 @@ void TestFrmAbout::unloads()
     // Opened again: a new window, loaded anew.
     frmAbout *again = openActive();
     QVERIFY(again);
-    QCOMPARE(child<QLabel>(again, "lblTitle")->text(), QStringLiteral("Rubrio"));
-    QCOMPARE(QApplication::focusWidget(), child(again, "cmdOK"));
+    QCOMPARE(control<QLabel>(again, "lblTitle")->text(), QStringLiteral("Rubrio"));
+    QCOMPARE(QApplication::focusWidget(), control(again, "cmdOK"));
 }
 
 void TestFrmAbout::sysInfoStartsTool_data()
@@ -297,7 +269,7 @@ void TestFrmAbout::sysInfoStartsTool()
 
     frmAbout *about = openActive();
     QVERIFY(about);
-    auto *sysInfo = child<QPushButton>(about, "cmdSysInfo");
+    auto *sysInfo = control<QPushButton>(about, "cmdSysInfo");
     if (how == u"click") {
         QTest::mouseClick(sysInfo, Qt::LeftButton);
     } else if (how == u"enter") {
@@ -340,12 +312,11 @@ void TestFrmAbout::icon()
     QVERIFY(used.size() >= 4);
     QVERIFY(opaque > 32 * 32 / 3);
 
-    QVERIFY(!AppIcon().isNull());
     QCOMPARE(AppIcon().pixmap(32, 32).toImage().convertToFormat(image.format()), image);
 
     frmAbout *about = openActive();
     QVERIFY(about);
-    QCOMPARE(child<QLabel>(about, "picIcon")->pixmap().toImage().convertToFormat(image.format()),
+    QCOMPARE(control<QLabel>(about, "picIcon")->pixmap().toImage().convertToFormat(image.format()),
              image);
 }
 

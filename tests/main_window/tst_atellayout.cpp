@@ -130,12 +130,12 @@ void TestAtelLayout::controls()
     // The font as resolved: the stand-in must be installed, as no other font
     // keeps the captions' sizes, and never at the desktop's larger size.
     const QFontInfo info(widget->font());
-    QCOMPARE(QStringLiteral("%1 %2%3%4")
-                 .arg(info.family())
-                 .arg(widget->font().pointSizeF())
-                 .arg(info.italic() ? " italic" : "")
-                 .arg(info.bold() ? " bold" : ""),
-             font);
+    const QString resolved = QStringLiteral("%1 %2%3%4")
+                                 .arg(info.family())
+                                 .arg(widget->font().pointSizeF())
+                                 .arg(info.italic() ? " italic" : "")
+                                 .arg(info.bold() ? " bold" : "");
+    QCOMPARE(resolved, font);
     QCOMPARE(info.pixelSize(), qRound(widget->font().pointSizeF() * 96 / 72));
 
     // The caption fits (the letters have a test of their own).
