@@ -7,56 +7,71 @@ namespace ContactFile {
 
 namespace {
 
-qsizetype skipSpaces(QStringView text, qsizetype pos)
+qsizetype skipSpaces(QByteArrayView line, qsizetype pos)
 {
-    while (pos < text.size() && text[pos] == u' ')
+    while (pos < line.size() && line[pos] == ' ')
         ++pos;
     return pos;
 }
 
+struct Span
+{
+    qsizetype begin;
+    qsizetype end;
+};
+
 // The field that starts at pos (after its leading spaces) and runs to the
 // next comma; pos is left after that comma, or at the end of the line.
-QStringView takeField(QStringView text, qsizetype &pos)
+Span takeField(QByteArrayView line, qsizetype &pos)
 {
-    pos = skipSpaces(text, pos);
-    qsizetype comma = text.indexOf(u',', pos);
+    pos = skipSpaces(line, pos);
+    qsizetype comma = line.indexOf(',', pos);
     if (comma < 0)
-        comma = text.size();
-    const QStringView field = text.sliced(pos, comma - pos);
-    pos = qMin(comma + 1, text.size());
+        comma = line.size();
+    const Span field{pos, comma};
+    pos = qMin(comma + 1, line.size());
     return field;
 }
 
-// The fields stay views into the decoded line: the contact line is the only
-// text built from them.
-QString parseLine(QStringView text)
+QStringView slice(QStringView text, Span span)
+{
+    return text.sliced(span.begin, span.end - span.begin);
+}
+
+// Space and comma are single bytes and every byte is one character, so the
+// fields are found on the bytes and taken from the decoded text at the same
+// places; the contact line is the only text built from them.
+QString parseLine(QByteArrayView line, QStringView text)
 {
     qsizetype pos = 0;
-    const QStringView lastName = takeField(text, pos);
-    const QStringView firstName = takeField(text, pos);
-    const QStringView number = text.sliced(skipSpaces(text, pos));
-    return GlobalModule::FormatContactLine(lastName, firstName, number);
+    const Span lastName = takeField(line, pos);
+    const Span firstName = takeField(line, pos);
+    const Span number{skipSpaces(line, pos), line.size()};
+    return GlobalModule::FormatContactLine(slice(text, lastName), slice(text, firstName),
+                                           slice(text, number));
 }
 
 } // namespace
 
 QStringList parse(QByteArrayView bytes)
 {
-    // Every byte decodes to one character, so the line ends found in the
-    // decoded text are those of the bytes; the file is decoded in one go.
-    const QString decoded = Windows1252::decode(bytes);
-    const QStringView text(decoded);
     QStringList lines;
+    // Each line is decoded into the same buffer; the contact line built from
+    // it is the only text allocated per line.
+    QString decoded;
     qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
         if (end < 0)
-            end = text.size();
-        else if (end > start && text[end - 1] == u'\r')
+            end = bytes.size();
+        else if (end > start && bytes[end - 1] == '\r')
             --end;
-        if (end > start)
-            lines.append(parseLine(text.sliced(start, end - start)));
+        if (end > start) {
+            const QByteArrayView line = bytes.sliced(start, end - start);
+            Windows1252::decodeInto(line, decoded);
+            lines.append(parseLine(line, decoded));
+        }
         start = next;
     }
     return lines;

@@ -38,11 +38,17 @@ int encodeChar(char16_t c)
 
 QString decode(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
+    QString text;
+    decodeInto(bytes, text);
+    return text;
+}
+
+void decodeInto(QByteArrayView bytes, QString &text)
+{
+    text.resize(bytes.size());
     QChar *out = text.data();
     for (const char byte : bytes)
         *out++ = QChar(DecodeTable[static_cast<unsigned char>(byte)]);
-    return text;
 }
 
 QByteArray encode(QStringView text)

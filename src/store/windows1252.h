@@ -9,6 +9,8 @@
 namespace Windows1252 {
 
 QString decode(QByteArrayView bytes);
+// The same into text, whose buffer is reused: for decoding many short pieces.
+void decodeInto(QByteArrayView bytes, QString &text);
 
 // Characters that cannot be encoded become '?'. Callers check with
 // canEncode() first; text decoded from a file always encodes back exactly.
