@@ -3,6 +3,8 @@
 #include "contactline.h"
 #include "windows1252.h"
 
+#include <cstring>
+
 namespace ContactFile {
 
 namespace {
@@ -14,41 +16,43 @@ qsizetype skipSpaces(QByteArrayView line, qsizetype pos)
     return pos;
 }
 
-struct Span
+// The position of c in bytes from pos on, or the end of bytes.
+qsizetype find(QByteArrayView bytes, qsizetype pos, char c)
 {
-    qsizetype begin;
-    qsizetype end;
-};
+    const void *found = std::memchr(bytes.data() + pos, c, std::size_t(bytes.size() - pos));
+    return found ? static_cast<const char *>(found) - bytes.data() : bytes.size();
+}
 
 // The field that starts at pos (after its leading spaces) and runs to the
 // next comma; pos is left after that comma, or at the end of the line.
-Span takeField(QByteArrayView line, qsizetype &pos)
+QByteArrayView takeField(QByteArrayView line, qsizetype &pos)
 {
     pos = skipSpaces(line, pos);
-    qsizetype comma = line.indexOf(',', pos);
-    if (comma < 0)
-        comma = line.size();
-    const Span field{pos, comma};
+    const qsizetype comma = find(line, pos, ',');
+    const QByteArrayView field = line.sliced(pos, comma - pos);
     pos = qMin(comma + 1, line.size());
     return field;
 }
 
-QStringView slice(QStringView text, Span span)
-{
-    return text.sliced(span.begin, span.end - span.begin);
-}
-
-// Space and comma are single bytes and every byte is one character, so the
-// fields are found on the bytes and taken from the decoded text at the same
-// places; the contact line is the only text built from them.
-QString parseLine(QByteArrayView line, QStringView text)
+// Space and comma are single bytes in Windows-1252, so the fields are found
+// on the bytes. They are decoded one after another into decoded, a buffer
+// reused from line to line, so the contact line built from them is the only
+// text allocated per line.
+QString parseLine(QByteArrayView line, QString &decoded)
 {
     qsizetype pos = 0;
-    const Span lastName = takeField(line, pos);
-    const Span firstName = takeField(line, pos);
-    const Span number{skipSpaces(line, pos), line.size()};
-    return GlobalModule::FormatContactLine(slice(text, lastName), slice(text, firstName),
-                                           slice(text, number));
+    const QByteArrayView lastName = takeField(line, pos);
+    const QByteArrayView firstName = takeField(line, pos);
+    const QByteArrayView number = line.sliced(skipSpaces(line, pos));
+    decoded.resize(lastName.size() + firstName.size() + number.size());
+    QChar *const begin = decoded.data();
+    QChar *const afterLastName = Windows1252::decodeTo(lastName, begin);
+    QChar *const afterFirstName = Windows1252::decodeTo(firstName, afterLastName);
+    Windows1252::decodeTo(number, afterFirstName);
+    const QStringView text(decoded);
+    return GlobalModule::FormatContactLine(text.first(lastName.size()),
+                                           text.sliced(lastName.size(), firstName.size()),
+                                           text.last(number.size()));
 }
 
 } // namespace
@@ -56,37 +60,32 @@ QString parseLine(QByteArrayView line, QStringView text)
 QStringList parse(QByteArrayView bytes)
 {
     QStringList lines;
-    // Each line is decoded into the same buffer; the contact line built from
-    // it is the only text allocated per line.
     QString decoded;
     qsizetype start = 0;
     while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        const qsizetype next = end < 0 ? bytes.size() : end + 1;
-        if (end < 0)
-            end = bytes.size();
-        else if (end > start && bytes[end - 1] == '\r')
+        qsizetype end = find(bytes, start, '\n');
+        const qsizetype next = qMin(end + 1, bytes.size());
+        if (end < bytes.size() && end > start && bytes[end - 1] == '\r')
             --end;
-        if (end > start) {
-            const QByteArrayView line = bytes.sliced(start, end - start);
-            Windows1252::decodeInto(line, decoded);
-            lines.append(parseLine(line, decoded));
-        }
+        if (end > start)
+            lines.append(parseLine(bytes.sliced(start, end - start), decoded));
         start = next;
     }
     return lines;
 }
 
+// Written in place into one allocation: a save goes through here.
 QByteArray format(const QStringList &lines)
 {
-    QByteArray bytes;
     qsizetype size = 0;
     for (const QString &line : lines)
         size += line.size() + 2;
-    bytes.reserve(size);
+    QByteArray bytes(size, Qt::Uninitialized);
+    char *out = bytes.data();
     for (const QString &line : lines) {
-        bytes += Windows1252::encode(line);
-        bytes += "\r\n";
+        out = Windows1252::encodeTo(line, out);
+        *out++ = '\r';
+        *out++ = '\n';
     }
     return bytes;
 }

@@ -38,28 +38,32 @@ int encodeChar(char16_t c)
 
 QString decode(QByteArrayView bytes)
 {
-    QString text;
-    decodeInto(bytes, text);
+    QString text(bytes.size(), Qt::Uninitialized);
+    decodeTo(bytes, text.data());
     return text;
 }
 
-void decodeInto(QByteArrayView bytes, QString &text)
+QChar *decodeTo(QByteArrayView bytes, QChar *out)
 {
-    text.resize(bytes.size());
-    QChar *out = text.data();
     for (const char byte : bytes)
         *out++ = QChar(DecodeTable[static_cast<unsigned char>(byte)]);
+    return out;
 }
 
 QByteArray encode(QStringView text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
+    encodeTo(text, bytes.data());
+    return bytes;
+}
+
+char *encodeTo(QStringView text, char *out)
+{
     for (const QChar c : text) {
         const int b = encodeChar(c.unicode());
         *out++ = static_cast<char>(b < 0 ? '?' : b);
     }
-    return bytes;
+    return out;
 }
 
 bool canEncode(char16_t c)
