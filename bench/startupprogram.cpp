@@ -1,0 +1,22 @@
+// Rubrio started exactly as the program starts, stopped at the main window's
+// first paint. Run in a directory holding data.txt.
+
+#include "atel.h"
+#include "firstpaintprobe.h"
+#include "globalmodule.h"
+#include "startprogram.h"
+
+#include <QApplication>
+#include <QListWidget>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    FirstPaintProbe probe([] {
+        return QStringLiteral("contacts=%1 listed=%2")
+            .arg(GlobalModule::ContactCount)
+            .arg(aTel::instance()->contactList()->count());
+    });
+    StartProgram(app);
+    return QApplication::exec();
+}

@@ -1,0 +1,74 @@
+// The contact store against plain Qt file I/O: loading 1001 contacts against
+// reading the file's bytes, saving them against writing the same bytes
+// atomically.
+
+#include "storeoperations.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+StoreOperations &operations()
+{
+    static StoreOperations instance;
+    return instance;
+}
+
+bool ready(benchmark::State &state)
+{
+    if (operations().isValid())
+        return true;
+    state.SkipWithError("cannot prepare data.txt");
+    return false;
+}
+
+void LoadReadAll(benchmark::State &state)
+{
+    if (!ready(state))
+        return;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(operations().ReadBytes());
+}
+
+void LoadContacts(benchmark::State &state)
+{
+    if (!ready(state))
+        return;
+    for (auto _ : state) {
+        state.PauseTiming();
+        operations().ReleaseTable();
+        state.ResumeTiming();
+        if (operations().LoadContacts() != 1001)
+            state.SkipWithError("load lost contacts");
+    }
+}
+
+void SaveQSaveFile(benchmark::State &state)
+{
+    if (!ready(state))
+        return;
+    for (auto _ : state) {
+        if (!operations().WriteBytes())
+            state.SkipWithError("QSaveFile failed");
+    }
+}
+
+void SaveContacts(benchmark::State &state)
+{
+    if (!ready(state))
+        return;
+    operations().LoadContacts();
+    for (auto _ : state) {
+        if (!operations().SaveContacts())
+            state.SkipWithError("SaveContacts failed");
+    }
+}
+
+} // namespace
+
+BENCHMARK(LoadReadAll)->Unit(benchmark::kMicrosecond);
+BENCHMARK(LoadContacts)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SaveQSaveFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SaveContacts)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,46 @@
+#include "storeoperations.h"
+
+#include "benchdata.h"
+#include "globalmodule.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+StoreOperations::StoreOperations()
+    : m_path(m_dir.filePath(GlobalModule::DataFileName)),
+      m_bytes(BenchData::DataFile(BenchData::TypicalContacts()))
+{
+    m_valid = m_dir.isValid() && WriteBytes() && LoadContacts() == BenchData::ContactTotal;
+}
+
+qsizetype StoreOperations::ReadBytes() const
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return file.readAll().size();
+}
+
+int StoreOperations::LoadContacts() const
+{
+    GlobalModule::LoadContacts(m_path);
+    return GlobalModule::ContactCount;
+}
+
+void StoreOperations::ReleaseTable() const
+{
+    GlobalModule::ClearContacts();
+    GlobalModule::Contacts.fill(QString());
+}
+
+bool StoreOperations::WriteBytes() const
+{
+    QSaveFile file(m_path);
+    return file.open(QIODevice::WriteOnly) && file.write(m_bytes) == m_bytes.size() &&
+           file.commit();
+}
+
+bool StoreOperations::SaveContacts() const
+{
+    return GlobalModule::SaveContacts(m_path).ok;
+}
