@@ -1,8 +1,7 @@
+#include "runtime.h"
 #include "startprogram.h"
 
 #include <QApplication>
-#include <QPointer>
-#include <QWidget>
 
 #include <cstdio>
 
@@ -20,18 +19,6 @@ bool displayAvailable()
 #endif
 }
 
-// The program has ended: every window goes, whichever was created.
-void deleteWindows()
-{
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (!widget->parent())
-            windows.append(widget);
-    }
-    for (const QPointer<QWidget> &window : windows)
-        delete window.data();
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -45,6 +32,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     StartProgram(app);
     const int status = QApplication::exec();
-    deleteWindows();
+    // The program has ended: every window goes, whichever was created.
+    Runtime::DeleteAllWindows();
     return status;
 }

@@ -139,9 +139,13 @@ QString DataForm::enteredNumber() const
     return withoutLeadingSpaces(m_telNumber->text());
 }
 
-bool DataForm::refusedByFile()
+bool DataForm::refused()
 {
     const QString lastName = enteredLastName();
+    if (!FieldCheck::StartsWithCapital(lastName)) {
+        MsgBox(QStringLiteral("Inserire solo Lettere ( A...Z)"));
+        return true;
+    }
     const QString firstName = enteredFirstName();
     QString message = FieldCheck::Length(lastName, firstName);
     if (message.isEmpty())
@@ -171,11 +175,7 @@ void DataForm::CmdAddMore_Click()
     }
     // A contact whose surname does not start with A to Z would be stored but
     // never listed, so the user could never see, change or delete it.
-    if (!FieldCheck::StartsWithCapital(enteredLastName())) {
-        MsgBox(QStringLiteral("Inserire solo Lettere ( A...Z)"));
-        return;
-    }
-    if (refusedByFile())
+    if (refused())
         return;
     if (!AppendContact(line)) {
         MsgBox(QStringLiteral("Elenco pieno: non è possibile aggiungere altri contatti."),
@@ -205,11 +205,7 @@ void DataForm::CmUpdate_Click()
         MsgBox(QStringLiteral("Inserire il Cognome."));
         return;
     }
-    if (!FieldCheck::StartsWithCapital(enteredLastName())) {
-        MsgBox(QStringLiteral("Inserire solo Lettere ( A...Z)"));
-        return;
-    }
-    if (refusedByFile())
+    if (refused())
         return;
     const int index = editedIndex();
     if (index < 0) {

@@ -49,8 +49,10 @@ private:
     QString enteredLastName() const;
     QString enteredFirstName() const;
     QString enteredNumber() const;
-    // The data-file checks shared by both commands; true when one refused.
-    bool refusedByFile();
+    // The checks both commands share, after their own empty checks: the
+    // first letter, then what the data file cannot hold. True when one
+    // refused (and said why).
+    bool refused();
     // Table index of the line being changed, or -1 when it is gone.
     int editedIndex() const;
     void clearBoxes();

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QProcess>
 #include <QTranslator>
 #include <QWidget>
@@ -58,6 +59,17 @@ bool Ending()
 void ResetEnding()
 {
     ending = false;
+}
+
+void DeleteAllWindows()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (!widget->parent())
+            windows.append(widget);
+    }
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
 }
 
 Seam<bool(const QString &, int)> Shell(startProgram);

@@ -19,6 +19,8 @@ extern Seam<void()> EndHandler;
 bool Ending();
 // Resets Ending() (tests start the program again in the same process).
 void ResetEnding();
+// Deletes every top-level window, whichever were created.
+void DeleteAllWindows();
 
 // Starts command (the program, then its arguments, split as a shell would)
 // without waiting for it; window style 1 is a normal window with the focus.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -19,13 +21,7 @@ template <typename T = QWidget> T *control(QObject *window, const char *name)
 // from their descriptions.
 inline void deleteAllWindows()
 {
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (!widget->parent())
-            windows.append(widget);
-    }
-    for (const QPointer<QWidget> &window : windows)
-        delete window.data();
+    Runtime::DeleteAllWindows();
 }
 
 // Shows window and waits until it is the active window; warns when it never
