@@ -2,6 +2,11 @@
 
 #include <QPixmap>
 
+// The picture is compiled in as the XPM array it is written as: drawn
+// straight from it, without the image readers, whose look-up of format
+// plugins costs the start-up more than the picture itself.
+#include "rubrio.xpm"
+
 QIcon AppIcon()
 {
     return QIcon(AppIconPixmap());
@@ -9,5 +14,5 @@ QIcon AppIcon()
 
 QPixmap AppIconPixmap()
 {
-    return QPixmap(QStringLiteral(":/about/rubrio.xpm"));
+    return QPixmap(rubrio);
 }

@@ -10,6 +10,8 @@ namespace DialogFonts {
 
 inline const QString SansSerif = QStringLiteral("MS Sans Serif");
 inline const QString Fixed = QStringLiteral("Courier New");
+inline const QString SansSerifStandIn = QStringLiteral("Liberation Sans");
+inline const QString FixedStandIn = QStringLiteral("Liberation Mono");
 constexpr qreal DialogPointSize = 8.25;
 
 // Registers the stand-ins and makes the dialog font ("MS Sans Serif" 8.25 pt)
@@ -20,5 +22,9 @@ void Install();
 // family at pointSize; a family that is not installed is drawn in its
 // stand-in.
 QFont Font(const QString &family, qreal pointSize);
+
+// The family Font() asks for: family itself where it is installed, else its
+// stand-in.
+QString InstalledFamily(const QString &family);
 
 } // namespace DialogFonts
