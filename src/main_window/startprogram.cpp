@@ -3,6 +3,7 @@
 #include "appicon.h"
 #include "appinfo.h"
 #include "atel.h"
+#include "bandedstyle.h"
 #include "dialogfonts.h"
 #include "runtime.h"
 
@@ -14,6 +15,7 @@ void StartProgram(QApplication &app)
     QApplication::setWindowIcon(AppIcon());
     Runtime::InstallQtTranslations(app);
     DialogFonts::Install();
+    QApplication::setStyle(new BandedStyle);
 
     aTel::instance()->show();
 }
