@@ -19,10 +19,15 @@ QString InstalledFamily(const QString &family)
     // A font asked for by a family that is not installed makes Qt gather the
     // desktop's fallbacks for it before it tries the substitutes: with three
     // such fonts, a tenth of the start-up. Asking for the stand-in itself
-    // draws the same glyphs without that search. The installed fonts do not
-    // change while the program runs, so each answer is looked up once.
+    // draws the same glyphs without that search. Where the stand-in is
+    // missing too, the designed family is asked for, and the desktop's own
+    // substitutes decide. The installed fonts do not change while the
+    // program runs, so each answer is looked up once.
     static const auto resolve = [](const QString &designed, const QString &standIn) {
-        return QFontDatabase::hasFamily(designed) ? designed : standIn;
+        if (QFontDatabase::hasFamily(designed))
+            return designed;
+        return QFontDatabase::families().contains(standIn, Qt::CaseInsensitive) ? standIn
+                                                                               : designed;
     };
     if (family == SansSerif) {
         static const QString sansSerif = resolve(SansSerif, SansSerifStandIn);

@@ -24,7 +24,7 @@ void Install();
 QFont Font(const QString &family, qreal pointSize);
 
 // The family Font() asks for: family itself where it is installed, else its
-// stand-in.
+// stand-in where that is installed, else family.
 QString InstalledFamily(const QString &family);
 
 } // namespace DialogFonts
