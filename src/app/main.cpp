@@ -1,5 +1,6 @@
 #include "runtime.h"
 #include "startprogram.h"
+#include "startupheap.h"
 
 #include <QApplication>
 
@@ -29,6 +30,7 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
+    StartupHeap::Prepare();
     QApplication app(argc, argv);
     StartProgram(app);
     const int status = QApplication::exec();
