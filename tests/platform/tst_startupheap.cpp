@@ -24,7 +24,7 @@ namespace {
 #if defined(__GLIBC__)
 // How many of the whole pages inside [block, block + size) are resident,
 // asked without touching them; -1 when the system cannot tell.
-long residentPages(const void *block, std::size_t size)
+[[maybe_unused]] long residentPages(const void *block, std::size_t size)
 {
     const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
     const auto begin = (std::uintptr_t(block) + page - 1) & ~(page - 1);
