@@ -1,7 +1,7 @@
 #include "storeoperations.h"
 
 #include "benchdata.h"
-#include "globalmodule.h"
+#include "datafile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -23,7 +23,7 @@ qsizetype StoreOperations::ReadBytes() const
 
 int StoreOperations::LoadContacts() const
 {
-    GlobalModule::LoadContacts(m_path);
+    DataFile::load(m_path);
     return GlobalModule::ContactCount;
 }
 
@@ -42,5 +42,5 @@ bool StoreOperations::WriteBytes() const
 
 bool StoreOperations::SaveContacts() const
 {
-    return GlobalModule::SaveContacts(m_path).ok;
+    return DataFile::save(m_path).ok();
 }

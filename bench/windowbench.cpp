@@ -5,7 +5,7 @@
 
 #include "atel.h"
 #include "benchdata.h"
-#include "globalmodule.h"
+#include "datafile.h"
 #include "mainwindowmodule.h"
 #include "msgbox.h"
 #include "paintcounter.h"
@@ -59,7 +59,7 @@ PaintCounter *listPaints()
 // Loads lines into the table and shows letter, without timing anything.
 void showTable(const QByteArray &file, QChar letter)
 {
-    GlobalModule::LoadContactBytes(file);
+    DataFile::loadBytes(file);
     QScrollBar *bar = window()->scrollBar();
     listPaints()->arm();
     if (bar->value() == letter.unicode() - u'A')

@@ -1,29 +1,35 @@
 #include "roundtrip.h"
 
 #include "contactfile.h"
-#include "globalmodule.h"
+#include "datafile.h"
 
 using namespace GlobalModule;
 
 QString CheckRoundTrip(QByteArrayView bytes)
 {
-    const LoadResult first = LoadContactBytes(bytes);
+    const DataFile::LoadResult loaded = DataFile::loadBytes(bytes);
     if (ContactCount < 0 || ContactCount > TableSize)
         return QStringLiteral("ContactCount out of range: %1").arg(ContactCount);
-    if (first.total != ContactCount + KeptAside.size() || first.keptAside != KeptAside.size())
+    if (loaded.total != ContactCount + KeptAside.size() || loaded.keptAside != KeptAside.size())
         return QStringLiteral("counts disagree");
-    if (first.keptAside > 0 && ContactCount != TableSize)
+    if (loaded.keptAside > 0 && ContactCount != TableSize)
         return QStringLiteral("contacts kept aside while the table has room");
 
-    const QStringList lines = AllContactLines();
-    const QByteArray saved = ContactFile::format(lines);
-    LoadContactBytes(saved);
-    const QStringList again = AllContactLines();
-    if (again != lines)
+    const ContactFile::Parsed first = ContactFile::parse(bytes);
+    if (!first.error.isEmpty())
+        return loaded.status == DataFile::LoadResult::Unreadable && ContactCount == 0
+                   ? QString()
+                   : QStringLiteral("unreadable text loaded");
+    if (AllContactLines() != first.lines)
+        return QStringLiteral("the table is not what the file holds");
+
+    const QByteArray saved = ContactFile::format(first.lines, first.encoding);
+    const ContactFile::Parsed again = ContactFile::parse(saved);
+    if (again.lines != first.lines || again.encoding != first.encoding)
         return QStringLiteral("%1 contacts loaded, %2 after a save and load")
-            .arg(lines.size())
-            .arg(again.size());
-    if (ContactFile::format(again) != saved)
+            .arg(first.lines.size())
+            .arg(again.lines.size());
+    if (ContactFile::format(again.lines, again.encoding) != saved)
         return QStringLiteral("a second save writes other bytes");
     return {};
 }

@@ -220,7 +220,7 @@ void DataForm::CmUpdate_Click()
 
     const int letter = enteredLastName().at(0).unicode() - 'A';
     ReplaceContact(index, line);
-    SaveContactsReporting(); // a failure is shown; the change stays in the table
+    SaveContacts(); // a failure is shown; the change stays in the table
     clearBoxes();
     aTel::instance()->scrollBar()->setValue(letter);
     RefreshContactList();

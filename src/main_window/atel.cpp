@@ -1,6 +1,7 @@
 #include "atel.h"
 
 #include "contactlistbox.h"
+#include "exitsignals.h"
 #include "mainwindowmodule.h"
 #include "msgbox.h"
 #include "runtime.h"
@@ -70,6 +71,9 @@ void aTel::connectHandlers()
     connect(m_deleteAction, &QAction::triggered, this, &aTel::Delete_Click);
     connect(m_aboutAction, &QAction::triggered, this, &aTel::About_Click);
 
+    // Asked to end by a signal (kill, the terminal closed, Ctrl+C): the same
+    // question as the close box, with the same chance to save.
+    connect(ExitSignals::instance(), &ExitSignals::received, this, [this] { close(); });
 #ifndef QT_NO_SESSIONMANAGER
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
         const bool mayAsk = manager.allowsInteraction();
@@ -84,7 +88,7 @@ void aTel::connectHandlers()
 void aTel::Form_Load()
 {
     m_contactList->clear();
-    m_loadResult = GlobalModule::LoadContacts();
+    m_loadResult = DataFile::load();
     GlobalModule::RefreshContactList();
 }
 
@@ -124,7 +128,7 @@ void aTel::VScroll_Sel_Chr_Change()
 
 void aTel::Save_Click()
 {
-    GlobalModule::SaveContactsReporting();
+    GlobalModule::SaveContacts();
 }
 
 void aTel::SaveData_Click()
@@ -181,7 +185,7 @@ void aTel::reportStartupProblems()
 {
     if (Runtime::Ending())
         return;
-    if (m_loadResult.status == GlobalModule::LoadResult::Unreadable)
+    if (m_loadResult.status == DataFile::LoadResult::Unreadable)
         MsgBox(QStringLiteral("Impossibile leggere data.txt: ") + m_loadResult.error,
                MsgBoxStyle::Critical);
     if (m_loadResult.keptAside > 0)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "globalmodule.h"
+#include "datafile.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -96,6 +96,6 @@ private:
     QAction *m_deleteAction = nullptr;
     QAction *m_aboutAction = nullptr;
 
-    GlobalModule::LoadResult m_loadResult;
+    DataFile::LoadResult m_loadResult;
     bool m_startupReported = false;
 };

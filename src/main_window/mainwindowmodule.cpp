@@ -1,6 +1,7 @@
 #include "mainwindowmodule.h"
 
 #include "atel.h"
+#include "datafile.h"
 #include "globalmodule.h"
 #include "lettergroups.h"
 #include "msgbox.h"
@@ -23,24 +24,41 @@ void RefreshContactList()
     window->cmdModify()->setEnabled(false);
 }
 
-bool SaveContactsReporting()
+bool SaveContacts()
 {
-    const SaveResult result = SaveContacts();
-    if (!result.ok)
+    using DataFile::SaveResult;
+    SaveResult result = DataFile::save();
+    if (result.status == SaveResult::ChangedElsewhere) {
+        const int answer = MsgBox(
+            QStringLiteral("data.txt è stato modificato da un altro programma dopo l'apertura. "
+                           "Sovrascriverlo con i contatti di questa finestra?"),
+            MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2);
+        if (answer != MsgBoxResult::Yes)
+            return false;
+        result = DataFile::save(DataFileName, DataFile::SaveMode::Overwrite);
+    }
+    if (result.status == SaveResult::Failed)
         MsgBox(QStringLiteral("Impossibile salvare data.txt: ") + result.error,
                MsgBoxStyle::Critical);
-    return result.ok;
+    return result.ok();
 }
 
 void ConfirmExit()
 {
+    // A second request to leave (a signal, the session's end) while the
+    // question is open adds nothing.
+    static bool asking = false;
+    if (asking)
+        return;
+    asking = true;
     const int answer =
         MsgBox(QStringLiteral("Vuoi salvare le Modifiche ?"),
                MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2,
                QStringLiteral("Chiusura ..."), QStringLiteral("DEMO.HLP"), 1000);
-    if (answer == MsgBoxResult::Yes && !SaveContactsReporting())
-        return;
-    Runtime::End();
+    const bool stay = answer == MsgBoxResult::Yes && !SaveContacts();
+    asking = false;
+    if (!stay)
+        Runtime::End();
 }
 
 } // namespace GlobalModule

@@ -1,93 +1,114 @@
 #include "contactfile.h"
 
 #include "contactline.h"
+#include "fieldcheck.h"
 #include "windows1252.h"
 
-#include <cstring>
+#include <QStringDecoder>
 
 namespace ContactFile {
 
 namespace {
 
-qsizetype skipSpaces(QByteArrayView line, qsizetype pos)
+constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
+
+// UTF-16 text: a byte-order mark, or a NUL in every other byte.
+bool isUtf16(QByteArrayView bytes)
 {
-    while (pos < line.size() && line[pos] == ' ')
-        ++pos;
-    return pos;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    if (bytes.size() < 2)
+        return false;
+    bool evenNul = true;
+    bool oddNul = true;
+    for (qsizetype i = 0; i + 1 < bytes.size() && (evenNul || oddNul); i += 2) {
+        evenNul = evenNul && bytes[i] == '\0';
+        oddNul = oddNul && bytes[i + 1] == '\0';
+    }
+    return evenNul || oddNul;
 }
 
-// The position of c in bytes from pos on, or the end of bytes.
-qsizetype find(QByteArrayView bytes, qsizetype pos, char c)
+QStringView skipSpaces(QStringView text)
 {
-    const void *found = std::memchr(bytes.data() + pos, c, std::size_t(bytes.size() - pos));
-    return found ? static_cast<const char *>(found) - bytes.data() : bytes.size();
+    while (!text.isEmpty() && text.front() == u' ')
+        text = text.sliced(1);
+    return text;
 }
 
-// The field that starts at pos (after its leading spaces) and runs to the
-// next comma; pos is left after that comma, or at the end of the line.
-QByteArrayView takeField(QByteArrayView line, qsizetype &pos)
+// The field at the start of rest (after its leading spaces) up to the next
+// comma; rest is left after that comma. False when there is no comma.
+bool takeField(QStringView &rest, QStringView &field)
 {
-    pos = skipSpaces(line, pos);
-    const qsizetype comma = find(line, pos, ',');
-    const QByteArrayView field = line.sliced(pos, comma - pos);
-    pos = qMin(comma + 1, line.size());
-    return field;
+    rest = skipSpaces(rest);
+    const qsizetype comma = rest.indexOf(u',');
+    field = comma < 0 ? rest : rest.first(comma);
+    rest = comma < 0 ? QStringView() : rest.sliced(comma + 1);
+    return comma >= 0;
 }
 
-// Space and comma are single bytes in Windows-1252, so the fields are found
-// on the bytes. They are decoded one after another into decoded, a buffer
-// reused from line to line, so the contact line built from them is the only
-// text allocated per line.
-QString parseLine(QByteArrayView line, QString &decoded)
+QString parseLine(QStringView line)
 {
-    qsizetype pos = 0;
-    const QByteArrayView lastName = takeField(line, pos);
-    const QByteArrayView firstName = takeField(line, pos);
-    const QByteArrayView number = line.sliced(skipSpaces(line, pos));
-    decoded.resize(lastName.size() + firstName.size() + number.size());
-    QChar *const begin = decoded.data();
-    QChar *const afterLastName = Windows1252::decodeTo(lastName, begin);
-    QChar *const afterFirstName = Windows1252::decodeTo(firstName, afterLastName);
-    Windows1252::decodeTo(number, afterFirstName);
-    const QStringView text(decoded);
-    return GlobalModule::FormatContactLine(text.first(lastName.size()),
-                                           text.sliced(lastName.size(), firstName.size()),
-                                           text.last(number.size()));
+    QStringView rest = line;
+    QStringView lastName;
+    QStringView firstName;
+    const bool threeFields = takeField(rest, lastName) && takeField(rest, firstName);
+    const QStringView number = skipSpaces(rest);
+    const QString last = lastName.toString();
+    const QString first = firstName.toString();
+    const QString num = number.toString();
+    if (!threeFields || !FieldCheck::StartsWithCapital(last) ||
+        !FieldCheck::Length(last, first).isEmpty() ||
+        !FieldCheck::Characters(last, first, num).isEmpty())
+        return line.toString();
+    return GlobalModule::FormatContactLine(last, first, num);
 }
 
 } // namespace
 
-QStringList parse(QByteArrayView bytes)
+Parsed parse(QByteArrayView bytes)
 {
-    QStringList lines;
-    QString decoded;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = find(bytes, start, '\n');
-        const qsizetype next = qMin(end + 1, bytes.size());
-        if (end < bytes.size() && end > start && bytes[end - 1] == '\r')
-            --end;
-        if (end > start)
-            lines.append(parseLine(bytes.sliced(start, end - start), decoded));
-        start = next;
+    Parsed parsed;
+    QString text;
+    if (isUtf16(bytes)) {
+        parsed.error =
+            QStringLiteral("il file è in formato UTF-16, che il programma non sa leggere.");
+        return parsed;
     }
-    return lines;
+    if (bytes.startsWith(Utf8Mark)) {
+        parsed.encoding = Encoding::Utf8;
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        text = decoder(bytes.sliced(3));
+        if (decoder.hasError()) {
+            parsed.error =
+                QStringLiteral("il file si dichiara UTF-8 ma contiene caratteri non validi.");
+            return parsed;
+        }
+    } else {
+        text = Windows1252::decode(bytes);
+    }
+
+    const QStringView all(text);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = start;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        if (end > start)
+            parsed.lines.append(parseLine(all.sliced(start, end - start)));
+        const bool crLf = end + 1 < all.size() && all[end] == u'\r' && all[end + 1] == u'\n';
+        start = end + (crLf ? 2 : 1);
+    }
+    return parsed;
 }
 
-// Written in place into one allocation: a save goes through here.
-QByteArray format(const QStringList &lines)
+QByteArray format(const QStringList &lines, Encoding encoding)
 {
-    qsizetype size = 0;
+    QString text;
     for (const QString &line : lines)
-        size += line.size() + 2;
-    QByteArray bytes(size, Qt::Uninitialized);
-    char *out = bytes.data();
-    for (const QString &line : lines) {
-        out = Windows1252::encodeTo(line, out);
-        *out++ = '\r';
-        *out++ = '\n';
-    }
-    return bytes;
+        text += line + QStringLiteral("\r\n");
+    if (encoding == Encoding::Utf8)
+        return QByteArray(Utf8Mark) + text.toUtf8();
+    return Windows1252::encode(text);
 }
 
 } // namespace ContactFile

@@ -36,31 +36,4 @@ int LastIndexOf(const QString &line);
 // The lines in use followed by those kept aside: what a save writes.
 QStringList AllContactLines();
 
-struct LoadResult
-{
-    enum Status { Loaded, Missing, Unreadable };
-    Status status = Loaded;
-    QString error;   // the reason, when Unreadable
-    int keptAside = 0; // contacts beyond the table's capacity
-    int total = 0;     // contacts the file held
-};
-
-// Reads data.txt (or path) into the table. A missing file gives an empty
-// table. A file that exists but cannot be read leaves the table empty and
-// blocks every later save to the same path in this run, so the unreadable
-// file is never overwritten by an empty table.
-LoadResult LoadContacts(const QString &path = DataFileName);
-// The same from the file's bytes, without touching the disk.
-LoadResult LoadContactBytes(QByteArrayView bytes);
-
-struct SaveResult
-{
-    bool ok = true;
-    QString error; // the reason, when not ok
-};
-
-// Writes every line in use, then the lines kept aside, each followed by
-// CR LF, atomically: a failure leaves the previous file whole.
-SaveResult SaveContacts(const QString &path = DataFileName);
-
 } // namespace GlobalModule

@@ -14,14 +14,10 @@ constexpr std::array<char16_t, 32> HighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
 };
 
-// Every byte's character, looked up without a branch: a whole data file
-// goes through here at every start.
-constexpr std::array<char16_t, 256> DecodeTable = [] {
-    std::array<char16_t, 256> table{};
-    for (std::size_t b = 0; b < table.size(); ++b)
-        table[b] = b >= 0x80 && b < 0xA0 ? HighControls[b - 0x80] : char16_t(b);
-    return table;
-}();
+char16_t decodeByte(unsigned char b)
+{
+    return b >= 0x80 && b < 0xA0 ? HighControls[b - 0x80] : char16_t(b);
+}
 
 int encodeChar(char16_t c)
 {
@@ -38,32 +34,22 @@ int encodeChar(char16_t c)
 
 QString decode(QByteArrayView bytes)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    decodeTo(bytes, text.data());
-    return text;
-}
-
-QChar *decodeTo(QByteArrayView bytes, QChar *out)
-{
+    QString text;
+    text.reserve(bytes.size());
     for (const char byte : bytes)
-        *out++ = QChar(DecodeTable[static_cast<unsigned char>(byte)]);
-    return out;
+        text.append(QChar(decodeByte(static_cast<unsigned char>(byte))));
+    return text;
 }
 
 QByteArray encode(QStringView text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    encodeTo(text, bytes.data());
-    return bytes;
-}
-
-char *encodeTo(QStringView text, char *out)
-{
+    QByteArray bytes;
+    bytes.reserve(text.size());
     for (const QChar c : text) {
         const int b = encodeChar(c.unicode());
-        *out++ = static_cast<char>(b < 0 ? '?' : b);
+        bytes.append(static_cast<char>(b < 0 ? '?' : b));
     }
-    return out;
+    return bytes;
 }
 
 bool canEncode(char16_t c)

@@ -9,16 +9,10 @@
 namespace Windows1252 {
 
 QString decode(QByteArrayView bytes);
-// The same written to out, which has room for one character per byte;
-// returns the position after them.
-QChar *decodeTo(QByteArrayView bytes, QChar *out);
 
 // Characters that cannot be encoded become '?'. Callers check with
 // canEncode() first; text decoded from a file always encodes back exactly.
 QByteArray encode(QStringView text);
-// The same written to out, which has room for one byte per character;
-// returns the position after them.
-char *encodeTo(QStringView text, char *out);
 
 bool canEncode(char16_t c);
 

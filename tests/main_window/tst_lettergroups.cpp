@@ -2,6 +2,7 @@
 // changes shows in the next refill.
 
 #include "contactline.h"
+#include "datafile.h"
 #include "globalmodule.h"
 #include "lettergroups.h"
 
@@ -88,7 +89,7 @@ void TestLetterGroups::tableChanges()
     else if (change == QLatin1String("clear"))
         ClearContacts();
     else if (change == QLatin1String("load"))
-        LoadContactBytes("Ricci, N, 1\r\n");
+        DataFile::loadBytes("Ricci, N, 1\r\n");
     else if (change == QLatin1String("write"))
         Contacts[2] = line("Rosso");
     else if (change == QLatin1String("modify"))

@@ -7,6 +7,7 @@
 #include "globalmodule.h"
 #include "mainwindowmodule.h"
 #include "msgbox.h"
+#include "support/filesizelimit.h"
 #include "support/windowtestscope.h"
 
 #include <QAction>
@@ -15,7 +16,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <csignal>
+#include <cstring>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -71,6 +75,10 @@ private Q_SLOTS:
     void exitQuestion();
     void noQuestionOnceEnding();
     void sessionEndWithoutInteraction();
+    void otherWriterQuestion_data();
+    void otherWriterQuestion();
+    void exitSignals_data();
+    void exitSignals();
     void saveCommands_data();
     void saveCommands();
     void startupMessages_data();
@@ -81,6 +89,8 @@ private:
     // Runs a command as the user does: a button by a click, a menu item by
     // choosing it, and the close box and the session's end as the desktop does.
     void command(const QString &name);
+    // The same while no file can grow past a few bytes, when full is set.
+    void commandOnFullDisk(const QString &name, bool full);
     // Replaces data.txt by a directory of that name: no save can write it.
     void blockDataFile();
 
@@ -105,6 +115,16 @@ void TestStartupExit::command(const QString &name)
         QTest::mouseClick(button, Qt::LeftButton);
     else
         control<QAction>(window, name.toLatin1())->trigger();
+}
+
+void TestStartupExit::commandOnFullDisk(const QString &name, bool full)
+{
+    std::optional<FileSizeLimit> limit;
+    if (full) {
+        limit.emplace(16);
+        QVERIFY(limit->isSet());
+    }
+    command(name);
 }
 
 void TestStartupExit::blockDataFile()
@@ -156,10 +176,8 @@ void TestStartupExit::exitQuestion()
     // Unsaved changes: one contact added, one removed.
     QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
     GlobalModule::RemoveContact(0);
-    if (blocked)
-        blockDataFile();
     m_scope->boxes.addAnswer(answer);
-    command(how);
+    commandOnFullDisk(how, blocked);
 
     QCOMPARE(m_scope->boxes.calls().size(), blocked ? 2 : 1);
     const MsgBoxCall &call = m_scope->boxes.calls().first();
@@ -169,12 +187,12 @@ void TestStartupExit::exitQuestion()
     QCOMPARE(call.helpFile, QStringLiteral("DEMO.HLP"));
     QCOMPARE(call.context, 1000);
     if (blocked) {
-        // The program keeps running, the table in memory: with space freed
-        // (here: the obstacle removed) the user tries again.
+        // The program keeps running, the table in memory and data.txt as it
+        // was: with space freed the user tries again.
         checkSaveReport(m_scope->boxes.calls().at(1));
         QVERIFY(!m_scope->end.ended());
         QVERIFY(window->isVisible());
-        QVERIFY(QDir(m_scope->dir.path()).rmdir(QStringLiteral("data.txt")));
+        QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")), original);
         m_scope->boxes.addAnswer(MsgBoxResult::Yes);
         command(how);
     }
@@ -182,7 +200,7 @@ void TestStartupExit::exitQuestion()
     QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")),
              answer == MsgBoxResult::No
                  ? original
-                 : crlf({line("Rossi", "Mario", "02 7"), line("senza virgole", "", ""),
+                 : crlf({line("Rossi", "Mario", "02 7"), QStringLiteral("senza virgole"),
                          line("Bianchi", "Anna", "02 5")}));
     if (how == QLatin1String("close box"))
         QVERIFY(!window->isVisible());
@@ -209,6 +227,78 @@ void TestStartupExit::sessionEndWithoutInteraction()
     QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")), original);
 }
 
+void TestStartupExit::otherWriterQuestion_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("answer");
+    for (const char *how : {"Save", "CmdExit"}) {
+        QTest::addRow("%s, overwrite", how) << how << int(MsgBoxResult::Yes);
+        QTest::addRow("%s, keep the other program's file", how) << how << int(MsgBoxResult::No);
+    }
+}
+
+// data.txt changed behind the program's back: overwritten only when the user
+// says so; otherwise nothing is written and the program stays open.
+void TestStartupExit::otherWriterQuestion()
+{
+    QFETCH(QString, how);
+    QFETCH(int, answer);
+    aTel *window = shownWindow();
+    QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
+    const QByteArray theirs = original + "Verdi,Ugo,3\n";
+    QVERIFY(m_scope->dir.write(QStringLiteral("data.txt"), theirs));
+    if (how == QLatin1String("CmdExit"))
+        m_scope->boxes.addAnswer(MsgBoxResult::Yes);
+    m_scope->boxes.addAnswer(answer);
+    command(how);
+
+    const MsgBoxCall &call = m_scope->boxes.calls().last();
+    QCOMPARE(call.prompt,
+             QString::fromUtf8("data.txt è stato modificato da un altro programma dopo "
+                               "l'apertura. Sovrascriverlo con i contatti di questa finestra?"));
+    QCOMPARE(call.style, 292);
+    QCOMPARE(call.title, QStringLiteral("Rubrio"));
+    QCOMPARE(m_scope->boxes.calls().size(), how == QLatin1String("CmdExit") ? 2 : 1);
+    const bool overwritten = answer == MsgBoxResult::Yes;
+    QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")) != theirs, overwritten);
+    QCOMPARE(m_scope->end.ended(), overwritten && how == QLatin1String("CmdExit"));
+    if (!m_scope->end.ended())
+        QVERIFY(window->isVisible());
+}
+
+void TestStartupExit::exitSignals_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<int>("answer");
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) {
+        QTest::addRow("%s, Yes", strsignal(signal)) << signal << int(MsgBoxResult::Yes);
+        QTest::addRow("%s, No", strsignal(signal)) << signal << int(MsgBoxResult::No);
+    }
+}
+
+// A signal asking the program to end asks the exit question first, as the
+// close box does; a second one while it is open adds nothing.
+void TestStartupExit::exitSignals()
+{
+    QFETCH(int, signal);
+    QFETCH(int, answer);
+    shownWindow();
+    QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
+    m_scope->boxes.addAnswer(answer);
+    m_scope->boxes.onCall([signal](const MsgBoxCall &) {
+        QCOMPARE(::raise(signal), 0);
+        QTest::qWait(50);
+    });
+    QCOMPARE(::raise(signal), 0);
+    QTRY_COMPARE(m_scope->end.count(), 1);
+    QCOMPARE(m_scope->boxes.prompts(), QStringList{"Vuoi salvare le Modifiche ?"});
+    QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")),
+             answer == MsgBoxResult::No
+                 ? original
+                 : crlf({line("Abate", "Anna", "06 1"), line("Rossi", "Mario", "02 7"),
+                         QStringLiteral("senza virgole"), line("Bianchi", "Anna", "02 5")}));
+}
+
 void TestStartupExit::saveCommands_data()
 {
     QTest::addColumn<QString>("name");
@@ -225,19 +315,18 @@ void TestStartupExit::saveCommands()
     QFETCH(bool, blocked);
     shownWindow();
     QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
-    if (blocked)
-        blockDataFile();
-    command(name);
+    commandOnFullDisk(name, blocked);
     QVERIFY(!m_scope->end.ended());
     if (blocked) {
         QCOMPARE(m_scope->boxes.calls().size(), 1);
         checkSaveReport(m_scope->boxes.calls().first());
+        QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")), original);
         return;
     }
     QVERIFY(m_scope->boxes.calls().isEmpty()); // nothing shown on success
     QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")),
              crlf({line("Abate", "Anna", "06 1"), line("Rossi", "Mario", "02 7"),
-                   line("senza virgole", "", ""), line("Bianchi", "Anna", "02 5")}));
+                   QStringLiteral("senza virgole"), line("Bianchi", "Anna", "02 5")}));
 }
 
 void TestStartupExit::startupMessages_data()
@@ -299,7 +388,7 @@ void TestStartupExit::startupMessages()
         // Saving stays refused even once the path could be written, so the
         // file that was not read is never replaced by what was loaded.
         QVERIFY(QDir(m_scope->dir.path()).rmdir(QStringLiteral("data.txt")));
-        QVERIFY(!GlobalModule::SaveContactsReporting());
+        QVERIFY(!GlobalModule::SaveContacts());
         QVERIFY(!QFileInfo::exists(dataFile));
         checkSaveReport(m_scope->boxes.calls().last());
     }

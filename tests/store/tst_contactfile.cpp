@@ -25,42 +25,83 @@ private Q_SLOTS:
                                << QStringList{rossi, bianchi};
         QTest::newRow("LF only, no final line end")
             << QByteArray("Rossi,Mario,123\nBianchi, Anna,  456") << QStringList{rossi, bianchi};
+        QTest::newRow("CR only") << QByteArray("Rossi,Mario,123\rBianchi,Anna,456\r")
+                                 << QStringList{rossi, bianchi};
+        QTest::newRow("CR CR LF") << QByteArray("Rossi,Mario,123\r\r\nBianchi,Anna,456\r\r\n")
+                                  << QStringList{rossi, bianchi};
         QTest::newRow("empty lines hold no contact")
-            << QByteArray("\r\nRossi,Mario,123\n\n\r\n") << QStringList{rossi};
-        QTest::newRow("damaged line stays on its line")
-            << QByteArray("Rossi,Mario,123\nVerdi\nBianchi,Anna,456,ext 2\nNeri,Ugo\n"
+            << QByteArray("\r\nRossi,Mario,123\n\n\r\n\r") << QStringList{rossi};
+        QTest::newRow("damaged lines stay on their lines, as they are")
+            << QByteArray("Rossi,Mario,123\nVerdi\nBianchi,Anna,456,ext 2\nNeri,Ugo\n   \n"
                           "Bianchi,Anna,456\n")
-            << QStringList{rossi, FormatContactLine("Verdi", "", ""),
-                           FormatContactLine("Bianchi", "Anna", "456,ext 2"),
-                           FormatContactLine("Neri", "Ugo", ""), bianchi};
+            << QStringList{rossi,      "Verdi", FormatContactLine("Bianchi", "Anna", "456,ext 2"),
+                           "Neri,Ugo", "   ",   bianchi};
+        QTest::newRow("lines the list cannot show stay as they are")
+            << QByteArray("rossi,Mario,123\n\xc9mile,Zola,1\n,Anna,2\n"
+                          "Abcdefghijklmnopq,Anna,3\nRossi,Giovannina Maria,4\nRossi,Mario\t,5\n")
+            << QStringList{"rossi,Mario,123",
+                           QString::fromUtf8("Émile,Zola,1"),
+                           ",Anna,2",
+                           "Abcdefghijklmnopq,Anna,3",
+                           "Rossi,Giovannina Maria,4",
+                           "Rossi,Mario\t,5"};
         QTest::newRow("spaces before a comma stay in the field")
             << QByteArray("  Rossi  ,  Mario ,  12 3  \n")
             << QStringList{FormatContactLine("Rossi  ", "Mario ", "12 3  ")};
         QTest::newRow("double quotes are plain characters")
-            << QByteArray("\"Rossi\",\"Mario, jr\",1\n")
-            << QStringList{FormatContactLine("\"Rossi\"", "\"Mario", "jr\",1")};
-        QTest::newRow("lone CR is data") << QByteArray("A,B,1\r\r\n")
-                                         << QStringList{FormatContactLine("A", "B", "1\r")};
+            << QByteArray("R\"ossi\",\"Mario, jr\",1\n")
+            << QStringList{FormatContactLine("R\"ossi\"", "\"Mario", "jr\",1")};
         QTest::newRow("Windows-1252 letters")
             << QByteArray("Nicol\xf2,Andr\xe9,\x80 5\n")
-            << QStringList{FormatContactLine(QString::fromUtf8("Nicolò"), QString::fromUtf8("André"),
-                                             QString::fromUtf8("€ 5"))};
+            << QStringList{FormatContactLine(QString::fromUtf8("Nicolò"),
+                                             QString::fromUtf8("André"), QString::fromUtf8("€ 5"))};
+        QTest::newRow("UTF-8 after its mark")
+            << QByteArray(
+                   "\xef\xbb\xbfNicol\xc3\xb2,Andr\xc3\xa9,\xe2\x82\xac 5\n\xc5\x81ukasz,A,1\n")
+            << QStringList{FormatContactLine(QString::fromUtf8("Nicolò"),
+                                             QString::fromUtf8("André"), QString::fromUtf8("€ 5")),
+                           QString::fromUtf8("Łukasz,A,1")};
     }
     void parse()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
-        QCOMPARE(ContactFile::parse(bytes), lines);
+        const ContactFile::Parsed parsed = ContactFile::parse(bytes);
+        QCOMPARE(parsed.lines, lines);
+        QVERIFY(parsed.error.isEmpty());
+        // What cannot be shown comes back byte for byte.
+        QCOMPARE(ContactFile::parse(ContactFile::format(parsed.lines, parsed.encoding)).lines,
+                 lines);
+    }
+
+    void unreadableText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("UTF-16 LE with its mark") << QByteArray("\xff\xfeR\0,\0", 6);
+        QTest::newRow("UTF-16 BE with its mark") << QByteArray("\xfe\xff\0R\0,", 6);
+        QTest::newRow("UTF-16 LE without a mark") << QByteArray("R\0o\0,\0M\0,\0" "1\0\r\0\n\0", 16);
+        QTest::newRow("UTF-16 BE without a mark") << QByteArray("\0R\0o\0,\0M\0,\0001", 12);
+        QTest::newRow("not UTF-8 after the UTF-8 mark")
+            << QByteArray("\xef\xbb\xbfNicol\xf2,A,1\r\n");
+    }
+    void unreadableText()
+    {
+        QFETCH(QByteArray, bytes);
+        const ContactFile::Parsed parsed = ContactFile::parse(bytes);
+        QVERIFY(!parsed.error.isEmpty());
+        QVERIFY(parsed.lines.isEmpty());
     }
 
     void formatWritesCrLfInTableOrder()
     {
         const QStringList lines{FormatContactLine("Rossi", "Mario", "123"),
                                 FormatContactLine("Bianchi", "Anna", "456")};
-        QCOMPARE(ContactFile::format(lines),
-                 QByteArray("Rossi,          Mario,          123\r\n"
-                            "Bianchi,        Anna,           456\r\n"));
+        QCOMPARE(ContactFile::format(lines), QByteArray("Rossi,          Mario,          123\r\n"
+                                                        "Bianchi,        Anna,           456\r\n"));
         QCOMPARE(ContactFile::format({}), QByteArray());
+        QCOMPARE(
+            ContactFile::format({QString::fromUtf8("Łukasz,A,1")}, ContactFile::Encoding::Utf8),
+            QByteArray("\xef\xbb\xbf\xc5\x81ukasz,A,1\r\n"));
     }
 
     void windows1252AllBytesBothWays()
@@ -137,8 +178,9 @@ private Q_SLOTS:
             QStringList lines;
             const int count = int(random.bounded(20));
             for (int i = 0; i < count; ++i)
-                lines.append(FormatContactLine(field(15, false), field(15, false), field(20, true)));
-            const QStringList back = ContactFile::parse(ContactFile::format(lines));
+                lines.append(
+                    FormatContactLine(field(15, false), field(15, false), field(20, true)));
+            const QStringList back = ContactFile::parse(ContactFile::format(lines)).lines;
             QCOMPARE(back, lines);
         }
     }

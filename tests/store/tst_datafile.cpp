@@ -1,13 +1,19 @@
-#include "globalmodule.h"
+#include "contactfile.h"
+#include "datafile.h"
+#include "support/filesizelimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace GlobalModule;
+using DataFile::LoadResult;
+using DataFile::SaveResult;
 
 namespace {
 
@@ -53,7 +59,7 @@ private Q_SLOTS:
         QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::remove(m_dir.filePath("data.txt"));
         QDir(m_dir.path()).rmdir("data.txt");
-        LoadContacts(); // no file: an empty table, and saving allowed again
+        DataFile::load(); // no file: an empty table, and saving allowed again
         QCOMPARE(ContactCount, qint16(0));
     }
 
@@ -63,17 +69,17 @@ private Q_SLOTS:
         QVERIFY(AppendContact(FormatContactLine("Bianchi", "Anna", "456")));
         QVERIFY(AppendContact(FormatContactLine("Verdi", "Ugo", "789")));
         RemoveContact(2); // its slot keeps the text but is not written
-        QVERIFY(SaveContacts().ok);
+        QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), QByteArray("Rossi,          Mario,          123\r\n"
                                                  "Bianchi,        Anna,           456\r\n"));
     }
 
     void emptyTableAndEmptyFile()
     {
-        QVERIFY(SaveContacts().ok);
+        QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), QByteArray());
         QVERIFY(AppendContact("junk"));
-        const LoadResult result = LoadContacts();
+        const LoadResult result = DataFile::load();
         QCOMPARE(result.status, LoadResult::Loaded);
         QCOMPARE(ContactCount, qint16(0));
     }
@@ -81,9 +87,9 @@ private Q_SLOTS:
     void missingFileGivesEmptyTable()
     {
         QVERIFY(AppendContact("junk"));
-        QCOMPARE(LoadContacts().status, LoadResult::Missing);
+        QCOMPARE(DataFile::load().status, LoadResult::Missing);
         QCOMPARE(ContactCount, qint16(0));
-        QVERIFY(SaveContacts().ok);
+        QVERIFY(DataFile::save().ok());
         QVERIFY(QFile::exists("data.txt"));
     }
 
@@ -101,17 +107,17 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         writeAll("data.txt", bytes);
-        QCOMPARE(LoadContacts().status, LoadResult::Loaded);
-        QVERIFY(SaveContacts().ok);
+        QCOMPARE(DataFile::load().status, LoadResult::Loaded);
+        QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), bytes);
     }
 
     void lfFileIsWrittenBackWithCrLf()
     {
         writeAll("data.txt", "Rossi,Mario,123\nBianchi,Anna,456");
-        QCOMPARE(LoadContacts().status, LoadResult::Loaded);
+        QCOMPARE(DataFile::load().status, LoadResult::Loaded);
         QCOMPARE(ContactCount, qint16(2));
-        QVERIFY(SaveContacts().ok);
+        QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), QByteArray("Rossi,          Mario,          123\r\n"
                                                  "Bianchi,        Anna,           456\r\n"));
     }
@@ -120,20 +126,21 @@ private Q_SLOTS:
     {
         QByteArray bytes;
         for (int i = 0; i < 1005; ++i)
-            bytes += FormatContactLine("N" + QString::number(i), "x", QString::number(i)).toLatin1()
-                     + "\r\n";
+            bytes +=
+                FormatContactLine("N" + QString::number(i), "x", QString::number(i)).toLatin1() +
+                "\r\n";
         writeAll("data.txt", bytes);
-        const LoadResult result = LoadContacts();
+        const LoadResult result = DataFile::load();
         QCOMPARE(result.total, 1005);
         QCOMPARE(result.keptAside, 4);
         QCOMPARE(ContactCount, qint16(TableSize));
         QCOMPARE(Contacts[1000], FormatContactLine("N1000", "x", "1000"));
-        QVERIFY(SaveContacts().ok);
+        QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), bytes);
 
         // Deleting from the table still keeps those beyond it, after the rest.
         RemoveContact(0);
-        QVERIFY(SaveContacts().ok);
+        QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), bytes.mid(bytes.indexOf('\n') + 1));
     }
 
@@ -141,12 +148,12 @@ private Q_SLOTS:
     {
         // A directory named data.txt cannot be read, even by root.
         QVERIFY(QDir().mkdir("data.txt"));
-        const LoadResult result = LoadContacts();
+        const LoadResult result = DataFile::load();
         QCOMPARE(result.status, LoadResult::Unreadable);
         QVERIFY(!result.error.isEmpty());
         QVERIFY(AppendContact("Rossi"));
-        const SaveResult save = SaveContacts();
-        QVERIFY(!save.ok);
+        const SaveResult save = DataFile::save();
+        QVERIFY(!save.ok());
         QVERIFY(!save.error.isEmpty());
         QVERIFY(QFileInfo("data.txt").isDir());
     }
@@ -157,22 +164,166 @@ private Q_SLOTS:
             QSKIP("root reads any file; tst_datafile_unprivileged runs this as nobody");
         writeAll("data.txt", "Rossi,Mario,123\r\n");
         QVERIFY(QFile::setPermissions("data.txt", QFile::WriteOwner));
-        QCOMPARE(LoadContacts().status, LoadResult::Unreadable);
-        QVERIFY(!SaveContacts().ok);
+        QCOMPARE(DataFile::load().status, LoadResult::Unreadable);
+        QVERIFY(!DataFile::save().ok());
         QVERIFY(QFile::setPermissions("data.txt", QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(readAll("data.txt"), QByteArray("Rossi,Mario,123\r\n"));
     }
 
+    // The folder cannot take a new file: data.txt is written in place,
+    // growing or shrinking to the new content.
+    void readOnlyDirectoryWritableFile_data()
+    {
+        QTest::addColumn<bool>("grows");
+        QTest::newRow("grows") << true;
+        QTest::newRow("shrinks") << false;
+    }
     void readOnlyDirectoryWritableFile()
     {
+        QFETCH(bool, grows);
         if (isRoot())
             QSKIP("root ignores permissions; tst_datafile_unprivileged runs this as nobody");
-        writeAll("data.txt", "old\r\n");
+        writeAll("data.txt", "old\r\nolder and longer\r\n");
+        DataFile::load();
         QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        RemoveContact(1);
+        if (grows)
+            QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", "1")));
+        const SaveResult save = DataFile::save();
+        QVERIFY2(save.ok(), qPrintable(save.error));
+        QCOMPARE(readAll("data.txt"),
+                 grows ? QByteArray("old\r\nRossi,          Mario,          1\r\n")
+                       : QByteArray("old\r\n"));
+    }
+
+    // A write that fails part-way (here at a file-size limit, as on a full
+    // disk or quota) is reported with its reason and leaves the previous
+    // file exactly as it was, also below the size of Qt's write buffer.
+    void failedWriteKeepsThePreviousFile_data()
+    {
+        QTest::addColumn<int>("contacts");
+        QTest::addColumn<bool>("inPlace");
+        for (const bool inPlace : {false, true}) {
+            const char *path = inPlace ? "in place" : "atomic";
+            QTest::addRow("100 B, %s", path) << 3 << inPlace;
+            QTest::addRow("4 KB, %s", path) << 110 << inPlace;
+            QTest::addRow("20 KB, %s", path) << 550 << inPlace;
+        }
+    }
+    void failedWriteKeepsThePreviousFile()
+    {
+        QFETCH(int, contacts);
+        QFETCH(bool, inPlace);
+        if (inPlace && isRoot())
+            QSKIP("root ignores permissions; tst_datafile_unprivileged runs this as nobody");
+        const QByteArray old = "Verdi,          Ugo,            9\r\n";
+        writeAll("data.txt", old);
+        DataFile::load();
+        for (int i = 0; i < contacts; ++i)
+            QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", QString::number(i))));
+        if (inPlace)
+            QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        SaveResult save;
+        {
+            const FileSizeLimit limit(rlim_t(contacts) * 37 / 2);
+            QVERIFY(limit.isSet());
+            save = DataFile::save();
+        }
+        QCOMPARE(save.status, SaveResult::Failed);
+        QCOMPARE(save.error, qt_error_string(EFBIG));
+        QCOMPARE(readAll("data.txt"), old);
+        if (!inPlace) // no temporary file left behind
+            QCOMPARE(QDir().entryList(QDir::Files), QStringList{"data.txt"});
+    }
+
+    // Before overwriting, the file must still be what this program last read
+    // or wrote; otherwise nothing is written until the user says so.
+    void otherWritersAreNotOverwritten_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after"); // "-" for no file
+        const QByteArray rossi = "Rossi,          Mario,          1\r\n";
+        QTest::newRow("line appended") << rossi << rossi + "Verdi,Ugo,2\r\n";
+        QTest::newRow("same size, other content") << rossi << QByteArray(rossi).replace('1', '2');
+        QTest::newRow("created after a start without it") << QByteArray("-") << rossi;
+        QTest::newRow("removed") << rossi << QByteArray("-");
+    }
+    void otherWritersAreNotOverwritten()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        const auto put = [](const QByteArray &bytes) {
+            QFile::remove("data.txt");
+            if (bytes != "-")
+                writeAll("data.txt", bytes);
+        };
+        put(before);
+        DataFile::load();
+        QVERIFY(AppendContact(FormatContactLine("Bianchi", "Anna", "3")));
+        QVERIFY(DataFile::save().ok()); // its own writes are no change
+        QVERIFY(AppendContact(FormatContactLine("Bianchi", "Anna", "4")));
+        put(after);
+        QCOMPARE(DataFile::save().status, SaveResult::ChangedElsewhere);
+        QCOMPARE(readAll("data.txt"), after == "-" ? QByteArray("<unreadable>") : after);
+        QVERIFY(DataFile::save(DataFileName, DataFile::SaveMode::Overwrite).ok());
+        QCOMPARE(readAll("data.txt"), ContactFile::format(AllContactLines()));
+        QVERIFY(DataFile::save().ok());
+    }
+
+    // What is not a Windows-1252 text file is reported, never hangs the
+    // start, and is never written over.
+    void foreignFilesAreNotTouched_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("FIFO") << "fifo" << QByteArray();
+        QTest::newRow("endless device") << "/dev/zero" << QByteArray();
+        QTest::newRow("UTF-16 with its mark")
+            << "file" << QByteArray("\xff\xfeR\0o\0,\0M\0,\0\x31\0\r\0\n\0", 16);
+        QTest::newRow("UTF-16 without a mark")
+            << "file" << QByteArray("R\0o\0,\0M\0,\0\x31\0\r\0\n\0", 14);
+        QTest::newRow("not UTF-8 after the UTF-8 mark")
+            << "file" << QByteArray("\xef\xbb\xbf\xe8,a,1\r\n");
+    }
+    void foreignFilesAreNotTouched()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, bytes);
+        if (kind == "fifo")
+            QCOMPARE(mkfifo("data.txt", 0600), 0);
+        else if (kind == "file")
+            writeAll("data.txt", bytes);
+        else
+            QVERIFY(QFile::link(kind, "data.txt"));
+        const LoadResult load = DataFile::load();
+        QCOMPARE(load.status, LoadResult::Unreadable);
+        QVERIFY(!load.error.isEmpty());
+        QCOMPARE(ContactCount, qint16(0));
         QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", "1")));
-        const SaveResult save = SaveContacts();
-        QVERIFY2(save.ok, qPrintable(save.error));
-        QCOMPARE(readAll("data.txt"), QByteArray("Rossi,          Mario,          1\r\n"));
+        const SaveResult save = DataFile::save();
+        QCOMPARE(save.status, SaveResult::Failed);
+        QVERIFY(save.error.contains(load.error));
+        const QFileInfo info("data.txt");
+        if (kind == "file")
+            QCOMPARE(readAll("data.txt"), bytes);
+        else if (kind == "fifo")
+            QVERIFY(!info.isFile() && !info.isSymLink() && info.exists());
+        else
+            QCOMPARE(info.symLinkTarget(), kind);
+        QFile::remove("data.txt");
+    }
+
+    void utf8WithItsMarkStaysUtf8()
+    {
+        const QByteArray old = "\xef\xbb\xbf\xc5\x81ukasz,Anna,1\r\nNicol\xc3\xb2,Ugo,2\r\n";
+        writeAll("data.txt", old);
+        QCOMPARE(DataFile::load().status, LoadResult::Loaded);
+        QCOMPARE(Contacts[1], FormatContactLine(QString::fromUtf8("Nicolò"), "Ugo", "2"));
+        QVERIFY(AppendContact(FormatContactLine(QString::fromUtf8("Città"), "Eva", "3")));
+        QVERIFY(DataFile::save().ok());
+        QCOMPARE(readAll("data.txt"),
+                 "\xef\xbb\xbf\xc5\x81ukasz,Anna,1\r\nNicol\xc3\xb2,         Ugo,            2\r\n"
+                 "Citt\xc3\xa0,          Eva,            3\r\n");
     }
 
     void readOnlyDirectoryReadOnlyFile()
@@ -180,11 +331,12 @@ private Q_SLOTS:
         if (isRoot())
             QSKIP("root ignores permissions; tst_datafile_unprivileged runs this as nobody");
         writeAll("data.txt", "old\r\n");
+        DataFile::load();
         QVERIFY(QFile::setPermissions("data.txt", QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", "1")));
-        const SaveResult save = SaveContacts();
-        QVERIFY(!save.ok);
+        const SaveResult save = DataFile::save();
+        QVERIFY(!save.ok());
         QVERIFY(!save.error.isEmpty());
         QCOMPARE(readAll("data.txt"), QByteArray("old\r\n"));
     }

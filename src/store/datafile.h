@@ -1,0 +1,52 @@
+#pragma once
+
+#include "globalmodule.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Reading data.txt into the contact table and writing the table back, with
+// every check that keeps the user's contacts: a file that cannot be read is
+// never overwritten, a failed write leaves the previous file as it was, and
+// a file that someone else changed is not overwritten without asking.
+namespace DataFile {
+
+struct LoadResult
+{
+    enum Status { Loaded, Missing, Unreadable };
+    Status status = Loaded;
+    QString error;     // the reason, when Unreadable
+    int keptAside = 0; // contacts beyond the table's capacity
+    int total = 0;     // contacts the file held
+};
+
+// Reads data.txt (or path) into the table. A missing file gives an empty
+// table. A file that exists but cannot be read (no permission, not a
+// regular file, UTF-16 text) leaves the table empty and blocks every later
+// save to it in this run, so it is never overwritten by an empty table.
+LoadResult load(const QString &path = GlobalModule::DataFileName);
+// The same from a file's bytes, without touching the disk.
+LoadResult loadBytes(QByteArrayView bytes);
+
+struct SaveResult
+{
+    enum Status { Saved, Failed, ChangedElsewhere };
+    Status status = Saved;
+    QString error; // the reason, when Failed
+    bool ok() const { return status == Saved; }
+};
+
+enum class SaveMode {
+    // Refuses with ChangedElsewhere when the file is no longer what this
+    // program last read or wrote.
+    KeepOthersChanges,
+    // Writes whatever the file holds now: the user said so.
+    Overwrite,
+};
+
+// Writes every line in use, then the lines kept aside, each followed by
+// CR LF, in the encoding the file was read in.
+SaveResult save(const QString &path = GlobalModule::DataFileName,
+                SaveMode mode = SaveMode::KeepOthersChanges);
+
+} // namespace DataFile
