@@ -51,8 +51,9 @@ client_y=117 # 1755
 client_w=499 # 7485
 client_h=380 # 5700
 
+# Starts the program in the folder $program_dir (default: $work).
 start_program() { # start_program LOG -> sets pid, wid
-    (cd "$work" && exec env -u QT_QPA_PLATFORM LC_ALL=C.UTF-8 LANGUAGE= "$program") \
+    (cd "${program_dir:-$work}" && exec env -u QT_QPA_PLATFORM LC_ALL=C.UTF-8 LANGUAGE= "$program") \
         >"$out/$1" 2>&1 &
     pid=$!
     pids+=("$pid")
@@ -117,14 +118,55 @@ click_in() { # click_in WINDOW X_TWIPS Y_TWIPS
     sleep 0.3
 }
 
-# Answers the exit question with KEY and waits for the program to end.
-leave_answering() { # leave_answering KEY -> sets ended
+# A button of the main window: of the "Records" frame (5880, 20) by default,
+# or of the frame whose top is FRAME_TOP (the lower one is at 4080).
+press_main() { # press_main TOP_IN_FRAME [FRAME_TOP]
+    click_at $((5880 + 120 + 667)) $((${2:-20} + $1 + 247))
+}
+
+# The first window other than the main window with the caption TITLE, once
+# one shows (a message box may share the main window's caption).
+box_named() { # box_named TITLE_REGEX
     local box
-    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Chiusura \.\.\.$' | head -n1) ||
-        fatal "no exit question"
+    for _ in $(seq 100); do
+        box=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -vx "$wid" | head -n1) || true
+        [ -n "$box" ] && { echo "$box"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Presses KEY in the message box with the caption TITLE once it shows.
+answer_box() { # answer_box TITLE_REGEX KEY
+    local box
+    box=$(box_named "$1") || return 1
     sleep 0.3
     xdotool windowfocus --sync "$box" 2>/dev/null || true
-    xdotool key --window "$box" "$1" 2>/dev/null || xdotool key "$1"
+    xdotool key --window "$box" "$2" 2>/dev/null || xdotool key "$2"
+}
+
+# Waits for the message box with the caption TITLE, saves its picture as
+# IMAGE and closes it with Return. Succeeds when it shows the critical icon
+# (a red disc), as a report of a failure does.
+critical_box() { # critical_box TITLE_REGEX IMAGE
+    local box red
+    box=$(box_named "$1") || return 1
+    sleep 0.3
+    import -window "$box" "$2"
+    red=$(convert "$2" -fx "r > 0.7 && g < 0.3 && b < 0.3" -format "%[fx:round(mean * w * h)]" info:)
+    xdotool windowfocus --sync "$box" 2>/dev/null || true
+    xdotool key --window "$box" Return 2>/dev/null || xdotool key Return
+    # The main window takes clicks again once the box has gone.
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "$box" || break
+        sleep 0.1
+    done
+    [ "$red" -gt 100 ]
+}
+
+# Answers the exit question with KEY and waits for the program to end.
+leave_answering() { # leave_answering KEY -> sets ended
+    answer_box '^Chiusura \.\.\.$' "$1" || fatal "no exit question"
     ended=no
     for _ in $(seq 50); do
         kill -0 "$pid" 2>/dev/null || { ended=yes; break; }

@@ -17,10 +17,6 @@ start_program records1.log
 window_geometry "$wid"
 menu_h=$((win_h - client_h))
 
-# Buttons of the "Records" frame (5880, 20) and of the lower frame (5880, 4080).
-press_main() { # press_main TOP_IN_FRAME [FRAME_TOP]
-    click_at $((5880 + 120 + 667)) $((${2:-20} + $1 + 247))
-}
 # The entry dialog, which opens beside the main window.
 dialog() {
     timeout 10 xdotool search --sync --onlyvisible --name '^Inserimento$' | head -n1
