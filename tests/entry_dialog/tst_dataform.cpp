@@ -1,5 +1,5 @@
 #include "entry_dialog/dataform.h"
-#include "entry_dialog/fieldcheck.h"
+#include "fieldcheck.h"
 #include "support/scriptedmsgbox.h"
 #include "twips.h"
 
