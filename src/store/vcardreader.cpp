@@ -388,18 +388,22 @@ private:
     int m_position = 0;
 };
 
+enum class LineEncoding { NotYetKnown, Plain, QuotedPrintable };
+
 // A quoted-printable value whose line ends in "=" goes on in the next line.
 // Whether the line is quoted-printable is found once per line, so a value
 // broken into many short lines is still read in linear time.
-bool softBreakFollows(const QByteArray &line, std::optional<bool> &quotedPrintable)
+bool softBreakFollows(const QByteArray &line, LineEncoding &encoding)
 {
     if (!line.endsWith('='))
         return false;
-    if (!quotedPrintable) {
+    if (encoding == LineEncoding::NotYetKnown) {
         Property property;
-        quotedPrintable = parseProperty(line, property) && property.quotedPrintable;
+        encoding = parseProperty(line, property) && property.quotedPrintable
+                       ? LineEncoding::QuotedPrintable
+                       : LineEncoding::Plain;
     }
-    return *quotedPrintable;
+    return encoding == LineEncoding::QuotedPrintable;
 }
 
 } // namespace
@@ -412,7 +416,7 @@ QList<Card> parse(QByteArrayView bytes)
     PhysicalLines lines(withoutBom(bytes));
     QByteArray logical; // the line being unfolded
     int logicalNumber = 0;
-    std::optional<bool> quotedPrintable;
+    LineEncoding encoding = LineEncoding::NotYetKnown;
     QByteArrayView line;
     while (lines.next(line)) {
         if (logicalNumber > 0 && (line.startsWith(' ') || line.startsWith('\t'))) {
@@ -420,8 +424,7 @@ QList<Card> parse(QByteArrayView bytes)
             continue;
         }
         // A damaged value never swallows the next card.
-        if (logicalNumber > 0 && !isCardBoundary(line) &&
-            softBreakFollows(logical, quotedPrintable)) {
+        if (logicalNumber > 0 && !isCardBoundary(line) && softBreakFollows(logical, encoding)) {
             logical.chop(1);
             logical.append(line);
             continue;
@@ -430,7 +433,7 @@ QList<Card> parse(QByteArrayView bytes)
             cards.take(logical, logicalNumber);
         logical = line.toByteArray();
         logicalNumber = lines.number();
-        quotedPrintable.reset();
+        encoding = LineEncoding::NotYetKnown;
     }
     if (logicalNumber > 0)
         cards.take(logical, logicalNumber);
