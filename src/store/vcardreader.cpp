@@ -1,8 +1,8 @@
 #include "vcardreader.h"
 
+#include "vcardproperty.h"
 #include "windows1252.h"
 
-#include <QByteArrayList>
 #include <QStringDecoder>
 
 #include <optional>
@@ -55,132 +55,6 @@ bool isLine(QByteArrayView line, QByteArrayView text)
 bool isCardBoundary(QByteArrayView line)
 {
     return isLine(line, "BEGIN:VCARD") || isLine(line, "END:VCARD");
-}
-
-// Parts of text separated by sep where it stands outside double quotes.
-QList<QByteArrayView> splitOutsideQuotes(QByteArrayView text, char sep)
-{
-    QList<QByteArrayView> parts;
-    bool quoted = false;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == '"') {
-            quoted = !quoted;
-        } else if (text[i] == sep && !quoted) {
-            parts.append(text.sliced(start, i - start));
-            start = i + 1;
-        }
-    }
-    parts.append(text.sliced(start));
-    return parts;
-}
-
-// One content line: its name without the group, the parameters the reader
-// uses in their 2.1 (TEL;CELL;PREF), 3.0 (TYPE=cell,pref) and 4.0
-// (TYPE="cell,voice";PREF=1) forms, and the raw value.
-struct Property
-{
-    QByteArray name;
-    QByteArrayList types;
-    int pref = 0; // 1 is the most preferred; 0 when not preferred at all
-    bool quotedPrintable = false;
-    QByteArray charset;
-    QByteArrayView value;
-
-    void setPref(int rank)
-    {
-        if (rank > 0 && (pref == 0 || rank < pref))
-            pref = rank;
-    }
-
-    // A parameter without "=": 2.1 writes types and the encoding bare.
-    void addBare(const QByteArray &value)
-    {
-        if (value == "QUOTED-PRINTABLE")
-            quotedPrintable = true;
-        else if (value == "PREF")
-            setPref(1);
-        else
-            types.append(value);
-    }
-
-    void addParameter(QByteArrayView parameter)
-    {
-        const qsizetype equals = parameter.indexOf('=');
-        if (equals < 0) {
-            addBare(parameter.trimmed().toByteArray().toUpper());
-            return;
-        }
-        const QByteArray key = parameter.first(equals).trimmed().toByteArray().toUpper();
-        // Quotes only group a list: TYPE="cell,voice" is TYPE=cell,voice.
-        QByteArray values = parameter.sliced(equals + 1).toByteArray();
-        values.replace('"', QByteArray());
-        for (const QByteArray &rawValue : values.split(',')) {
-            const QByteArray value = rawValue.trimmed();
-            if (key == "TYPE") {
-                addBare(value.toUpper());
-            } else if (key == "PREF") {
-                setPref(value.toInt());
-            } else if (key == "ENCODING") {
-                quotedPrintable = quotedPrintable || value.toUpper() == "QUOTED-PRINTABLE";
-            } else if (key == "CHARSET") {
-                charset = value;
-            }
-        }
-    }
-};
-
-// The value starts at the first colon outside quotes. False for a line
-// that is not a property.
-bool parseProperty(QByteArrayView line, Property &property)
-{
-    bool quoted = false;
-    qsizetype colon = -1;
-    for (qsizetype i = 0; i < line.size() && colon < 0; ++i) {
-        if (line[i] == '"')
-            quoted = !quoted;
-        else if (line[i] == ':' && !quoted)
-            colon = i;
-    }
-    if (colon < 0)
-        return false;
-    property.value = line.sliced(colon + 1);
-    const QList<QByteArrayView> parts = splitOutsideQuotes(line.first(colon), ';');
-    QByteArrayView name = parts.first().trimmed();
-    name = name.sliced(name.lastIndexOf('.') + 1); // item1.TEL is TEL
-    property.name = name.toByteArray().toUpper();
-    for (qsizetype i = 1; i < parts.size(); ++i)
-        property.addParameter(parts[i]);
-    return true;
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-// Soft line breaks are joined before this; a "=" left at the very end is
-// one that had no line to join.
-QByteArray decodeQuotedPrintable(QByteArrayView value)
-{
-    QByteArray bytes;
-    bytes.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] == '=' && i + 2 < value.size() && hexDigit(value[i + 1]) >= 0 &&
-            hexDigit(value[i + 2]) >= 0) {
-            bytes.append(char(hexDigit(value[i + 1]) * 16 + hexDigit(value[i + 2])));
-            i += 2;
-        } else if (!(value[i] == '=' && i == value.size() - 1)) {
-            bytes.append(value[i]);
-        }
-    }
-    return bytes;
 }
 
 bool isWindows1252(const QByteArray &charset)
@@ -245,7 +119,7 @@ public:
         m_card.line = line;
     }
 
-    void add(const Property &property)
+    void add(const VCardProperty &property)
     {
         if (property.name == "N" && !m_hasN) {
             m_hasN = true;
@@ -285,10 +159,9 @@ public:
 private:
     // Decoded as the property declares, else as UTF-8 when it is valid UTF-8,
     // else as Windows-1252, the usual encoding of older exports.
-    QString text(const Property &property)
+    QString text(const VCardProperty &property)
     {
-        const QByteArray bytes = property.quotedPrintable ? decodeQuotedPrintable(property.value)
-                                                          : property.value.toByteArray();
+        const QByteArray bytes = property.valueBytes();
         if (!property.charset.isEmpty()) {
             // The same table as data.txt, whatever the Qt build's codecs.
             if (isWindows1252(property.charset))
@@ -362,8 +235,8 @@ public:
         } else if (isLine(line, "END:VCARD")) {
             finish(true);
         } else if (m_open) {
-            Property property;
-            if (parseProperty(line, property))
+            VCardProperty property;
+            if (VCardProperty::parse(line, property))
                 m_open->add(property);
         }
     }
@@ -398,8 +271,8 @@ bool softBreakFollows(const QByteArray &line, LineEncoding &encoding)
     if (!line.endsWith('='))
         return false;
     if (encoding == LineEncoding::NotYetKnown) {
-        Property property;
-        encoding = parseProperty(line, property) && property.quotedPrintable
+        VCardProperty property;
+        encoding = VCardProperty::parse(line, property) && property.quotedPrintable
                        ? LineEncoding::QuotedPrintable
                        : LineEncoding::Plain;
     }
