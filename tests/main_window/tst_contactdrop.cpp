@@ -86,7 +86,8 @@ private Q_SLOTS:
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(sample("android21.vcf")),
                       QUrl::fromLocalFile(sample("mixed-bom.vcf"))});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QCoreApplication::sendEvent(window, &enter);
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(window, &drop);
