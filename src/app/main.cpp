@@ -1,3 +1,4 @@
+#include "commandline.h"
 #include "runtime.h"
 #include "startprogram.h"
 #include "startupheap.h"
@@ -24,6 +25,9 @@ bool displayAvailable()
 
 int main(int argc, char *argv[])
 {
+    // Options ask for the command line, which needs no display.
+    if (CommandLine::Requested(argc, argv))
+        return CommandLine::Run(argc, argv);
     if (!displayAvailable()) {
         std::fputs("rubrio: no display: DISPLAY and WAYLAND_DISPLAY are not set "
                    "(start it from a desktop session, or under xvfb-run)\n",

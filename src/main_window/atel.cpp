@@ -33,6 +33,7 @@ aTel::aTel(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("aTel"));
     setWindowTitle(QStringLiteral("Rubrio"));
     setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(true);
     buildControls();
     buildMenus();
     connectHandlers();

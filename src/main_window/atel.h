@@ -65,6 +65,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // .vcf files dropped on the window (contactdrop.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     explicit aTel(QWidget *parent = nullptr);
@@ -74,6 +78,7 @@ private:
     void connectHandlers();
     void placeWindow();
     void reportStartupProblems();
+    void importDroppedFiles(const QStringList &paths);
 
     static QPointer<aTel> s_instance;
 

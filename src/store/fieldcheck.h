@@ -2,8 +2,9 @@
 
 #include <QString>
 
-// What data.txt cannot hold, checked before the entry dialog stores a
-// contact. Each function returns the message to show, or an empty text.
+// What data.txt cannot hold, checked before the entry dialog or an import
+// stores a contact. Each function returns the message to show, or an empty
+// text.
 namespace FieldCheck {
 
 // The first character must be a capital letter A to Z.

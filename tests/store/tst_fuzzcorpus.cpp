@@ -1,10 +1,11 @@
 #include "roundtrip.h"
+#include "vcardcheck.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-// Replays the fuzzer's seed corpus through the same check, in every build.
+// Replays the fuzzers' seed corpora through the same checks, in every build.
 class TestFuzzCorpus : public QObject
 {
     Q_OBJECT
@@ -25,6 +26,22 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString failure = CheckRoundTrip(file.readAll());
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+
+    void vcard_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir samples(QStringLiteral(RUBRIO_VCARD_SAMPLES));
+        for (const QString &name : samples.entryList({QStringLiteral("*.vcf")}))
+            QTest::newRow(qPrintable(name)) << samples.filePath(name);
+    }
+    void vcard()
+    {
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString failure = CheckVCard(file.readAll());
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 };

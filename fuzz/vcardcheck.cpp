@@ -1,0 +1,42 @@
+#include "vcardcheck.h"
+
+#include "contactimport.h"
+#include "globalmodule.h"
+#include "vcardreader.h"
+#include "vcardwriter.h"
+
+using namespace GlobalModule;
+
+QString CheckVCard(QByteArrayView bytes)
+{
+    const QList<VCardReader::Card> cards = VCardReader::parse(bytes);
+    for (qsizetype i = 0; i < cards.size(); ++i) {
+        if (cards[i].position != i + 1 || cards[i].line < 1)
+            return QStringLiteral("card %1 has position %2, line %3")
+                .arg(i + 1)
+                .arg(cards[i].position)
+                .arg(cards[i].line);
+    }
+    ClearContacts();
+    const ContactImport::Result result = ContactImport::addCards(cards);
+    if (result.imported + result.leftOut != cards.size() || result.imported != ContactCount)
+        return QStringLiteral("counts disagree");
+
+    const QStringList lines = AllContactLines();
+    const QList<VCardReader::Card> again = VCardReader::parse(VCardWriter::format(lines));
+    if (again.size() != lines.size())
+        return QStringLiteral("%1 contacts written, %2 read back")
+            .arg(lines.size())
+            .arg(again.size());
+    for (qsizetype i = 0; i < again.size(); ++i) {
+        const QString line =
+            FormatContactLine(again[i].lastName, again[i].firstName, again[i].number);
+        // A number that itself starts with "tel:" reads back as a tel: URI.
+        const bool telUri = SplitContactLine(lines[i]).number.startsWith(QLatin1String("tel:"),
+                                                                         Qt::CaseInsensitive);
+        if ((line != lines[i] && !telUri) || !again[i].notes.isEmpty())
+            return QStringLiteral("written \"%1\", read back \"%2\" %3")
+                .arg(lines[i], line, again[i].notes.join(u' '));
+    }
+    return {};
+}

@@ -1,0 +1,153 @@
+#include "commandline.h"
+
+#include "appinfo.h"
+#include "contactexport.h"
+#include "contactimport.h"
+#include "datafile.h"
+#include "runtime.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace CommandLine {
+
+namespace {
+
+enum Status { Done = 0, CardsLeftOut = 1, Failed = 2 };
+
+int fail(const QString &message)
+{
+    QTextStream(stderr) << "rubrio: " << message << '\n';
+    return Failed;
+}
+
+// The table from data.txt; an empty text when it could be read.
+QString load(bool mustExist)
+{
+    const DataFile::LoadResult loaded = DataFile::load();
+    if (loaded.status == DataFile::LoadResult::Unreadable)
+        return QStringLiteral("impossibile leggere data.txt: %1.").arg(loaded.error);
+    if (mustExist && loaded.status == DataFile::LoadResult::Missing)
+        return QStringLiteral("data.txt non c'è in %1: nessun contatto da esportare.")
+            .arg(QDir::toNativeSeparators(QDir::currentPath()));
+    return {};
+}
+
+int importContacts(const QString &path, bool dryRun)
+{
+    const QString loadError = load(false);
+    if (!loadError.isEmpty())
+        return fail(loadError + QStringLiteral(" Nessun contatto importato."));
+    const ContactImport::Result result = ContactImport::addFile(path);
+    if (!result.error.isEmpty())
+        return fail(result.error);
+    QString report = ContactImport::summary(result, path);
+    if (dryRun) {
+        QStringList lines{QStringLiteral("Prova: si importerebbero %1 contatti da %2; data.txt "
+                                         "non è stato modificato.")
+                              .arg(result.imported)
+                              .arg(path)};
+        lines += result.report;
+        report = lines.join(u'\n');
+    } else if (result.imported > 0) {
+        const DataFile::SaveResult saved = DataFile::save();
+        if (saved.status == DataFile::SaveResult::ChangedElsewhere)
+            return fail(QStringLiteral("data.txt è stato modificato da un altro programma durante "
+                                       "l'importazione: non è stato sovrascritto."));
+        if (!saved.ok())
+            return fail(QStringLiteral("salvataggio di data.txt non riuscito (%1): data.txt non "
+                                       "è stato modificato.")
+                            .arg(saved.error));
+    }
+    QTextStream(stdout) << report << '\n';
+    return result.leftOut > 0 ? CardsLeftOut : Done;
+}
+
+int exportContacts(const QString &path)
+{
+    const std::optional<ContactExport::Format> format = ContactExport::formatOf(path);
+    if (!format)
+        return fail(QStringLiteral("%1: il file deve finire in .vcf (vCard) o .csv.").arg(path));
+    const QString loadError = load(true);
+    if (!loadError.isEmpty())
+        return fail(loadError);
+    const QStringList lines = GlobalModule::AllContactLines();
+    const QString error = ContactExport::writeFile(path, lines, *format);
+    if (!error.isEmpty())
+        return fail(QStringLiteral("impossibile scrivere %1: %2.").arg(path, error));
+    QTextStream(stdout)
+        << QStringLiteral("Esportati %1 contatti in %2.").arg(lines.size()).arg(path) << '\n';
+    return Done;
+}
+
+} // namespace
+
+bool Requested(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const char *argument = argv[i];
+        if (std::strncmp(argument, "--", 2) == 0 || std::strcmp(argument, "-h") == 0 ||
+            std::strcmp(argument, "-?") == 0 || std::strcmp(argument, "-v") == 0)
+            return true;
+    }
+    return false;
+}
+
+int Run(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(App::Title());
+    QCoreApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(App::Major).arg(App::Minor).arg(App::Revision));
+    Runtime::InstallQtTranslations(app);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Rubrica telefonica. Senza opzioni apre la finestra; i contatti sono in "
+                       "data.txt, nella cartella corrente."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption importOption(
+        QStringLiteral("import"),
+        QStringLiteral("Aggiunge a data.txt i contatti del file vCard FILE."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption dryRunOption(
+        QStringLiteral("dry-run"),
+        QStringLiteral("Con --import: mostra cosa verrebbe importato, senza salvare."));
+    const QCommandLineOption exportOption(
+        QStringLiteral("export"),
+        QStringLiteral("Scrive i contatti di data.txt in FILE: vCard 3.0 se finisce in .vcf, CSV "
+                       "se finisce in .csv."),
+        QStringLiteral("FILE"));
+    parser.addOptions({importOption, dryRunOption, exportOption});
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return fail(parser.errorText() + QStringLiteral(" (rubrio --help elenca le opzioni)"));
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        QTextStream(stdout) << parser.helpText();
+        return Done;
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << App::Title() << ' ' << QCoreApplication::applicationVersion()
+                            << '\n';
+        return Done;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("argomento non previsto: %1.")
+                        .arg(parser.positionalArguments().constFirst()));
+    const QStringList imports = parser.values(importOption);
+    const QStringList exports = parser.values(exportOption);
+    if (imports.size() + exports.size() != 1)
+        return fail(QStringLiteral("indicare un solo --import FILE oppure un solo --export FILE."));
+    if (parser.isSet(dryRunOption) && imports.isEmpty())
+        return fail(QStringLiteral("--dry-run vale solo con --import."));
+    if (!imports.isEmpty())
+        return importContacts(imports.constFirst(), parser.isSet(dryRunOption));
+    return exportContacts(exports.constFirst());
+}
+
+} // namespace CommandLine

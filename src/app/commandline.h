@@ -1,0 +1,18 @@
+#pragma once
+
+// The program's command line: contacts imported from and exported to other
+// address books' files, without the windows.
+namespace CommandLine {
+
+// True when the arguments ask for the command line: any argument written
+// with two dashes, or -h, -? or -v. Without them the windows start as they
+// always have, and Qt's own one-dash options (-session, -platform, ...)
+// still reach QApplication.
+bool Requested(int argc, char *argv[]);
+
+// Runs the command line on a QCoreApplication, so it needs no display, and
+// returns the exit status: 0 when every contact went in or out, 1 when some
+// cards were left out, 2 on an error (data.txt then unchanged).
+int Run(int argc, char *argv[]);
+
+} // namespace CommandLine

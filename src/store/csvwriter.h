@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+// Writes contact lines as CSV (RFC 4180) in UTF-8 without a byte-order mark,
+// for spreadsheets. Pure; ContactExport writes the file.
+namespace CsvWriter {
+
+// The header Cognome,Nome,Telefono, then one record per line, each ended by
+// CR LF. A field holding a comma, a double quote or a line end is quoted,
+// its quotes doubled. Spaces around a field are column padding.
+QByteArray format(const QStringList &lines);
+
+} // namespace CsvWriter

@@ -1,0 +1,74 @@
+#include "vcardwriter.h"
+
+#include "contactexport.h"
+
+namespace VCardWriter {
+
+namespace {
+
+constexpr qsizetype FoldWidth = 75;
+
+// Backslash, comma, semicolon and line ends (of any kind) escaped.
+QString escape(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\\' || c == u',' || c == u';') {
+            escaped.append(u'\\').append(c);
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            escaped.append(QLatin1String("\\n"));
+        } else {
+            escaped.append(c);
+        }
+    }
+    return escaped;
+}
+
+bool isContinuationByte(char c)
+{
+    return (uchar(c) & 0xC0) == 0x80;
+}
+
+// The line in pieces of at most 75 octets, each after the first starting
+// with a space, never cutting a UTF-8 sequence.
+void appendFolded(QByteArray &out, const QByteArray &line)
+{
+    qsizetype pos = 0;
+    qsizetype room = FoldWidth;
+    while (line.size() - pos > room) {
+        qsizetype cut = pos + room;
+        while (cut > pos + 1 && isContinuationByte(line[cut]))
+            --cut;
+        out.append(line.constData() + pos, cut - pos).append("\r\n ");
+        pos = cut;
+        room = FoldWidth - 1;
+    }
+    out.append(line.constData() + pos, line.size() - pos).append("\r\n");
+}
+
+} // namespace
+
+QByteArray format(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &line : lines) {
+        const GlobalModule::ContactFields fields = ContactExport::fieldsOf(line);
+        const QString fullName =
+            QStringList{fields.firstName, fields.lastName}.join(u' ').trimmed();
+        out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
+        appendFolded(out, "N:" + (escape(fields.lastName) + u';' + escape(fields.firstName) +
+                                  QLatin1String(";;;"))
+                                     .toUtf8());
+        appendFolded(out, "FN:" + escape(fullName).toUtf8());
+        if (!fields.number.isEmpty())
+            appendFolded(out, "TEL;TYPE=VOICE:" + escape(fields.number).toUtf8());
+        out.append("END:VCARD\r\n");
+    }
+    return out;
+}
+
+} // namespace VCardWriter
