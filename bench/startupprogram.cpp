@@ -5,14 +5,12 @@
 #include "firstpaintprobe.h"
 #include "globalmodule.h"
 #include "startprogram.h"
-#include "startupheap.h"
 
 #include <QApplication>
 #include <QListWidget>
 
 int main(int argc, char *argv[])
 {
-    StartupHeap::Prepare();
     QApplication app(argc, argv);
     FirstPaintProbe probe([] {
         return QStringLiteral("contacts=%1 listed=%2")

@@ -1,7 +1,6 @@
 #include "commandline.h"
 #include "runtime.h"
 #include "startprogram.h"
-#include "startupheap.h"
 
 #include <QApplication>
 
@@ -34,7 +33,6 @@ int main(int argc, char *argv[])
                    stderr);
         return 1;
     }
-    StartupHeap::Prepare();
     QApplication app(argc, argv);
     StartProgram(app);
     const int status = QApplication::exec();
