@@ -17,7 +17,7 @@ public:
 
     // Baseline of the load: the file's bytes, read whole.
     qsizetype ReadBytes() const;
-    // GlobalModule::LoadContacts of data.txt; the number of lines in use.
+    // DataFile::load of data.txt; the number of lines in use.
     int LoadContacts() const;
     // Empties every slot of the table, as it is when the program starts and
     // loads data.txt (the only time it does).
@@ -25,7 +25,7 @@ public:
     // Baseline of the save: the same bytes written atomically with
     // QSaveFile, without formatting.
     bool WriteBytes() const;
-    // GlobalModule::SaveContacts of the table as loaded.
+    // DataFile::save of the table as loaded.
     bool SaveContacts() const;
 
 private:

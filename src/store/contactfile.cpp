@@ -53,14 +53,11 @@ QString parseLine(QStringView line)
     QStringView firstName;
     const bool threeFields = takeField(rest, lastName) && takeField(rest, firstName);
     const QStringView number = skipSpaces(rest);
-    const QString last = lastName.toString();
-    const QString first = firstName.toString();
-    const QString num = number.toString();
-    if (!threeFields || !FieldCheck::StartsWithCapital(last) ||
-        !FieldCheck::Length(last, first).isEmpty() ||
-        !FieldCheck::Characters(last, first, num).isEmpty())
+    if (!threeFields || !FieldCheck::StartsWithCapital(lastName) ||
+        !FieldCheck::Length(lastName, firstName).isEmpty() ||
+        !FieldCheck::Characters(lastName, firstName, number).isEmpty())
         return line.toString();
-    return GlobalModule::FormatContactLine(last, first, num);
+    return GlobalModule::FormatContactLine(lastName, firstName, number);
 }
 
 } // namespace
@@ -103,9 +100,15 @@ Parsed parse(QByteArrayView bytes)
 
 QByteArray format(const QStringList &lines, Encoding encoding)
 {
-    QString text;
+    qsizetype size = 0;
     for (const QString &line : lines)
-        text += line + QStringLiteral("\r\n");
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString &line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
     if (encoding == Encoding::Utf8)
         return QByteArray(Utf8Mark) + text.toUtf8();
     return Windows1252::encode(text);

@@ -23,24 +23,27 @@ QString describe(char32_t c)
     return text;
 }
 
-QString firstRefused(const QString &field)
+QString firstRefused(QStringView field)
 {
-    for (const uint c : field.toUcs4()) {
-        const bool encodable = c <= 0xFFFF && Windows1252::canEncode(char16_t(c));
-        if (isControl(c) || !encodable)
-            return QStringLiteral("Carattere non ammesso: ") + describe(c);
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const QChar c = field[i];
+        if (isControl(c.unicode()) || !Windows1252::canEncode(c.unicode())) {
+            const bool pair = c.isHighSurrogate() && i + 1 < field.size();
+            return QStringLiteral("Carattere non ammesso: ") +
+                   describe(pair ? QChar::surrogateToUcs4(c, field[i + 1]) : c.unicode());
+        }
     }
     return {};
 }
 
 } // namespace
 
-bool StartsWithCapital(const QString &lastName)
+bool StartsWithCapital(QStringView lastName)
 {
     return !lastName.isEmpty() && lastName.at(0) >= u'A' && lastName.at(0) <= u'Z';
 }
 
-QString Length(const QString &lastName, const QString &firstName)
+QString Length(QStringView lastName, QStringView firstName)
 {
     if (lastName.size() > GlobalModule::ColumnWidth)
         return QStringLiteral("Il Cognome può avere al massimo 15 caratteri.");
@@ -49,17 +52,17 @@ QString Length(const QString &lastName, const QString &firstName)
     return {};
 }
 
-QString Comma(const QString &lastName, const QString &firstName)
+QString Comma(QStringView lastName, QStringView firstName)
 {
     if (lastName.contains(u',') || firstName.contains(u','))
         return QStringLiteral("La virgola non è ammessa.");
     return {};
 }
 
-QString Characters(const QString &lastName, const QString &firstName, const QString &number)
+QString Characters(QStringView lastName, QStringView firstName, QStringView number)
 {
-    for (const QString *field : {&lastName, &firstName, &number}) {
-        const QString message = firstRefused(*field);
+    for (const QStringView field : {lastName, firstName, number}) {
+        const QString message = firstRefused(field);
         if (!message.isEmpty())
             return message;
     }

@@ -8,17 +8,17 @@
 namespace FieldCheck {
 
 // The first character must be a capital letter A to Z.
-bool StartsWithCapital(const QString &lastName);
+bool StartsWithCapital(QStringView lastName);
 
 // Surname, then given name, at most 15 characters (the column width).
-QString Length(const QString &lastName, const QString &firstName);
+QString Length(QStringView lastName, QStringView firstName);
 
 // A comma in the surname or the given name would move the fields apart when
 // the line is split or read back; the number may hold commas.
-QString Comma(const QString &lastName, const QString &firstName);
+QString Comma(QStringView lastName, QStringView firstName);
 
 // Control characters (line breaks and tabs of pasted text included) and
 // characters that Windows-1252 cannot hold.
-QString Characters(const QString &lastName, const QString &firstName, const QString &number);
+QString Characters(QStringView lastName, QStringView firstName, QStringView number);
 
 } // namespace FieldCheck

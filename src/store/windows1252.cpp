@@ -34,20 +34,20 @@ int encodeChar(char16_t c)
 
 QString decode(QByteArrayView bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (const char byte : bytes)
-        text.append(QChar(decodeByte(static_cast<unsigned char>(byte))));
+        *out++ = QChar(decodeByte(static_cast<unsigned char>(byte)));
     return text;
 }
 
 QByteArray encode(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
     for (const QChar c : text) {
         const int b = encodeChar(c.unicode());
-        bytes.append(static_cast<char>(b < 0 ? '?' : b));
+        *out++ = static_cast<char>(b < 0 ? '?' : b);
     }
     return bytes;
 }
