@@ -1,5 +1,6 @@
 #include "contactlistbox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 ContactListBox::ContactListBox(QWidget *parent) : QListWidget(parent)
@@ -75,6 +76,11 @@ void ContactListBox::mouseMoveEvent(QMouseEvent *event)
 
 void ContactListBox::keyPressEvent(QKeyEvent *event)
 {
+    // Selecting every contact is not a key of this list.
+    if (event->matches(QKeySequence::SelectAll)) {
+        event->ignore();
+        return;
+    }
     asUserInput([&] { QListWidget::keyPressEvent(event); });
 }
 

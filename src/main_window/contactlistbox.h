@@ -4,10 +4,10 @@
 
 // The list of contact lines: simple multiple selection, where a click with
 // the left button or the space bar toggles one item and leaves the others
-// alone. It tells the window of every change of selection the user makes,
-// and of a right-button press, which changes neither selection nor current
-// item. The current item is only ever what the window sets: taking the focus
-// does not make the first row current.
+// alone, and no key selects them all. It tells the window of every change of
+// selection the user makes, and of a right-button press, which changes
+// neither selection nor current item. The current item is only ever what the
+// window sets: taking the focus does not make the first row current.
 class ContactListBox : public QListWidget
 {
     Q_OBJECT
