@@ -4,6 +4,7 @@
 #include "atel.h"
 
 #include "contactlistbox.h"
+#include "letterscrollbar.h"
 #include "linecontrol.h"
 #include "dialogfonts.h"
 #include "twips.h"
@@ -130,8 +131,10 @@ void aTel::buildControls()
     QFontMetrics(m_contactList->font()).height();
     setColor(m_contactList, QPalette::Base, QColor(255, 255, 192));
     m_contactList->setUniformItemSizes(true);
+    m_contactList->setAccessibleName(QStringLiteral("Contatti"));
 
-    m_scrollBar = place(new QScrollBar(Qt::Vertical, s), "VScroll_Sel_Chr", 5520, 120, 255, 5545);
+    m_scrollBar = place(new LetterScrollBar(s), "VScroll_Sel_Chr", 5520, 120, 255, 5545);
+    m_scrollBar->setAccessibleName(QStringLiteral("Lettera"));
     m_scrollBar->setRange(0, 25);
     m_scrollBar->setSingleStep(1);
     m_scrollBar->setPageStep(1);

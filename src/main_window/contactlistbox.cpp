@@ -1,12 +1,36 @@
 #include "contactlistbox.h"
 
+#include "contactline.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+namespace {
+
+// A contact as assistive technology reads it: its fields, without the
+// padding and the commas of the line.
+QString spoken(const QString &line)
+{
+    const GlobalModule::ContactFields fields = GlobalModule::SplitContactLine(line);
+    QStringList words;
+    for (const QString &field : {fields.lastName, fields.firstName, fields.number}) {
+        if (!field.isEmpty())
+            words.append(field);
+    }
+    return words.join(u' ');
+}
+
+} // namespace
 
 ContactListBox::ContactListBox(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::MultiSelection);
     setSortingEnabled(false); // the refill adds the lines already in order
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) {
+                for (int row = first; row <= last; ++row)
+                    item(row)->setData(Qt::AccessibleTextRole, spoken(item(row)->text()));
+            });
 }
 
 void ContactListBox::setCurrentRowOnly(int row)
