@@ -1,6 +1,7 @@
 #include "atel.h"
 
 #include "contactlistbox.h"
+#include "letterstrip.h"
 #include "mainwindowmodule.h"
 #include "msgbox.h"
 #include "runtime.h"
@@ -55,6 +56,8 @@ void aTel::connectHandlers()
     connect(m_contactList, &ContactListBox::rightButtonPressed, this,
             [this](const QPoint &globalPos) { ContactList_MouseDown(Qt::RightButton, globalPos); });
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &aTel::VScroll_Sel_Chr_Change);
+    // A click on a letter of the strip moves the scroll bar there.
+    connect(m_letterStrip, &LetterStrip::letterClicked, m_scrollBar, &QScrollBar::setValue);
 
     connect(m_cmdAddNew, &QPushButton::clicked, this, &aTel::CmdAddNew_Click);
     connect(m_cmdModify, &QPushButton::clicked, this, &aTel::CmdModify_Click);

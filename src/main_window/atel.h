@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class ContactListBox;
+class LetterStrip;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -79,6 +80,7 @@ private:
 
     QWidget *m_surface = nullptr;
     ContactListBox *m_contactList = nullptr;
+    LetterStrip *m_letterStrip = nullptr;
     QScrollBar *m_scrollBar = nullptr;
     QListWidget *m_list1 = nullptr;
     QPushButton *m_cmdAddNew = nullptr;

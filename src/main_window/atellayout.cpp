@@ -5,6 +5,7 @@
 
 #include "contactlistbox.h"
 #include "letterscrollbar.h"
+#include "letterstrip.h"
 #include "linecontrol.h"
 #include "dialogfonts.h"
 #include "twips.h"
@@ -33,10 +34,12 @@ Control *place(Control *control, const char *name, int left, int top, int width,
 
 // Labels: left-aligned text broken at spaces, no border, an opaque
 // background.
-QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
-              int height)
+template <typename Label = QLabel>
+Label *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
+             int height)
 {
-    auto *label = place(new QLabel(text, parent), name, left, top, width, height);
+    auto *label = place(new Label(parent), name, left, top, width, height);
+    label->setText(text);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     label->setAutoFillBackground(true);
@@ -85,10 +88,10 @@ void aTel::buildControls()
     heading(s, "Label2", QStringLiteral("Nome"), 1800, 1455);
     heading(s, "LblTelNumber", QStringLiteral("Telefono"), 3360, 1095);
 
-    auto *letters =
-        label(s, "Lbl_A_Z", QStringLiteral("A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "),
-              5280, 360, 150, 5175);
-    setColor(letters, QPalette::WindowText, QColor(192, 0, 0));
+    m_letterStrip = label<LetterStrip>(
+        s, "Lbl_A_Z", QStringLiteral("A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "), 5280,
+        360, 150, 5175);
+    setColor(m_letterStrip, QPalette::WindowText, QColor(192, 0, 0));
 
     auto *label1 = label(s, "Label1", QStringLiteral("Label1"), 5880, 2880, 1575, 375);
     setColor(label1, QPalette::Window, QColor(128, 128, 128));

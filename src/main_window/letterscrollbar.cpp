@@ -3,6 +3,7 @@
 #include "letterscrollbaraccessible.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 
 LetterScrollBar::LetterScrollBar(QWidget *parent) : QScrollBar(Qt::Vertical, parent)
 {
@@ -16,4 +17,19 @@ LetterScrollBar::LetterScrollBar(QWidget *parent) : QScrollBar(Qt::Vertical, par
 QString LetterScrollBar::Letter(int value)
 {
     return QString(QChar(u'A' + value));
+}
+
+void LetterScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const QString text = event->text();
+    if (text.size() == 1 && !(event->modifiers() & commands)) {
+        const char16_t letter = text.at(0).toUpper().unicode();
+        if (letter >= u'A' && letter <= u'Z') {
+            setValue(letter - u'A');
+            event->accept();
+            return;
+        }
+    }
+    QScrollBar::keyPressEvent(event);
 }

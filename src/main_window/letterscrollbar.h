@@ -3,7 +3,8 @@
 #include <QScrollBar>
 
 // The letter selector: a vertical scroll bar whose positions 0 to 25 stand
-// for the letters A to Z. Assistive technology reads its value as the letter.
+// for the letters A to Z. Typing a letter while it has the focus moves it to
+// that letter; assistive technology reads its value as the letter.
 class LetterScrollBar : public QScrollBar
 {
     Q_OBJECT
@@ -13,4 +14,7 @@ public:
 
     // The letter a position stands for: "A" for 0.
     static QString Letter(int value);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
