@@ -102,9 +102,9 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_cmUpdate, &QPushButton::clicked, this, &DataForm::CmUpdate_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &DataForm::CmdCancel_Click);
 
-    // Controls keep their places whatever the window's size.
-    resize(Twips::Size(5580, 1545));
-    move(Twips::Point(3225, 4395));
+    // Controls keep their places whatever the window's size. The geometry is
+    // the client area's: move() would place the frame there instead.
+    setGeometry(Twips::Rect(3225, 4395, 5580, 1545));
     m_lastName->setFocus();
 }
 
