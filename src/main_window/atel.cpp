@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -52,6 +53,7 @@ QScrollBar *aTel::scrollBar() const
 void aTel::connectHandlers()
 {
     m_surface->installEventFilter(this);
+    menuBar()->installEventFilter(this);
     connect(m_contactList, &ContactListBox::selectionChangedByUser, this, &aTel::ContactList_Click);
     connect(m_contactList, &ContactListBox::rightButtonPressed, this,
             [this](const QPoint &globalPos) { ContactList_MouseDown(Qt::RightButton, globalPos); });
@@ -197,6 +199,11 @@ void aTel::reportStartupProblems()
 
 bool aTel::eventFilter(QObject *watched, QEvent *event)
 {
+    // The desktop's menu font or style changed: once the menu bar has taken
+    // it, the window makes room for its new height.
+    if (watched == menuBar() &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        QMetaObject::invokeMethod(this, &aTel::fitMenuBar, Qt::QueuedConnection);
     if (watched == m_surface && event->type() == QEvent::MouseButtonPress) {
         const auto *press = static_cast<QMouseEvent *>(event);
         Form_MouseDown(press->button(), press->globalPosition().toPoint());

@@ -74,6 +74,8 @@ private:
     void buildMenus();
     void connectHandlers();
     void placeWindow();
+    void fitMenuBar();
+    int menuBarHeight(int width) const;
     void reportStartupProblems();
 
     static QPointer<aTel> s_instance;
@@ -98,6 +100,7 @@ private:
     QAction *m_deleteAction = nullptr;
     QAction *m_aboutAction = nullptr;
 
+    int m_menuBarHeight = 0; // what the window's height allows for
     GlobalModule::LoadResult m_loadResult;
     bool m_startupReported = false;
 };

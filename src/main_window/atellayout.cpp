@@ -199,13 +199,37 @@ void aTel::buildMenus()
     m_aboutAction = addItem(help, "About", QStringLiteral("About..."));
 }
 
+int aTel::menuBarHeight(int width) const
+{
+    const int height = menuBar()->heightForWidth(width);
+    return height < 0 ? menuBar()->sizeHint().height() : height;
+}
+
 // The client area (below the menu bar) opens at its designed place and size;
-// the window itself starts a menu bar's height higher.
+// the window itself starts a menu bar's height higher. The menu bar takes the
+// desktop's menu font when it is polished.
 void aTel::placeWindow()
 {
     const QRect client = Twips::Rect(2550, 1755, 7485, 5700);
-    int menuHeight = menuBar()->heightForWidth(client.width());
-    if (menuHeight < 0)
-        menuHeight = menuBar()->sizeHint().height();
-    setGeometry(client.adjusted(0, -menuHeight, 0, 0));
+    menuBar()->ensurePolished();
+    m_menuBarHeight = menuBarHeight(client.width());
+    setGeometry(client.adjusted(0, -m_menuBarHeight, 0, 0));
+}
+
+// The menu bar's height changed: the window grows or shrinks by as much, so
+// the client area keeps its size. Before the window is first shown its top
+// moves instead, and the client area stays at its designed place.
+void aTel::fitMenuBar()
+{
+    const int height = menuBarHeight(width());
+    const int change = height - m_menuBarHeight;
+    if (change == 0 || isMaximized() || isFullScreen())
+        return;
+    m_menuBarHeight = height;
+    QRect window = geometry();
+    if (isVisible())
+        window.setBottom(window.bottom() + change);
+    else
+        window.setTop(window.top() - change);
+    setGeometry(window);
 }
