@@ -5,6 +5,7 @@
 #include "atel.h"
 #include "bandedstyle.h"
 #include "dialogfonts.h"
+#include "lightpalette.h"
 #include "runtime.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ void StartProgram(QApplication &app)
     Runtime::InstallQtTranslations(app);
     DialogFonts::Install();
     QApplication::setStyle(new BandedStyle);
+    LightPalette::Install();
 
     aTel::instance()->show();
 }

@@ -1,25 +1,89 @@
-// What a screen reader is told about the main window and the entry dialog.
+// What a screen reader is told about the main window and the entry dialog,
+// and how readable the windows are on light and dark desktops.
 
 #include "atel.h"
 #include "dialogfonts.h"
 #include "entry_dialog/dataform.h"
+#include "frmabout.h"
 #include "globalmodule.h"
+#include "startprogram.h"
 #include "support/windowtestscope.h"
 
 #include <QAccessible>
+#include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
+
+namespace {
+
+// Relative luminance and contrast ratio as WCAG 2 defines them.
+double luminance(const QColor &colour)
+{
+    const auto channel = [](int value) {
+        const double v = value / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green()) +
+           0.0722 * channel(colour.blue());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// The contrast of the text drawn in part of an image: the background is its
+// commonest colour, the text the pixel that stands out most from it.
+double textContrast(const QImage &image, const QRect &part)
+{
+    QHash<QRgb, int> counts;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background))
+            background = it.key();
+    }
+    double most = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        most = qMax(most, contrast(QColor(it.key()), QColor(background)));
+    return most;
+}
+
+// A dark desktop scheme: light text on dark grey, a light blue highlight.
+QPalette darkScheme()
+{
+    const QColor text(239, 240, 241);
+    const QColor window(49, 54, 59);
+    QPalette palette(text, window, window.lighter(130), window.darker(130), window.darker(115),
+                     text, Qt::white, QColor(35, 38, 41), window);
+    palette.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    palette.setColor(QPalette::HighlightedText, text);
+    return palette;
+}
+
+} // namespace
 
 class TestAccessibility : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { DialogFonts::Install(); }
+    void initTestCase()
+    {
+        m_lightScheme = QApplication::palette();
+        DialogFonts::Install();
+    }
     void init()
     {
         m_scope = std::make_unique<WindowTestScope>();
@@ -30,9 +94,12 @@ private Q_SLOTS:
     void controls_data();
     void controls();
     void listItemsAndHiddenBox();
+    void contrast_data();
+    void contrast();
 
 private:
     std::unique_ptr<WindowTestScope> m_scope;
+    QPalette m_lightScheme;
 };
 
 void TestAccessibility::controls_data()
@@ -105,6 +172,52 @@ void TestAccessibility::listItemsAndHiddenBox()
         children.append(dialog->child(i)->object()->objectName());
     QCOMPARE(children, QStringList({"Label1", "LastName", "Label2", "FirstName", "Label3",
                                     "TelNumber", "CmUpdate", "CmdAddMore", "CmdCancel"}));
+}
+
+void TestAccessibility::contrast_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light desktop") << false;
+    QTest::newRow("dark desktop") << true;
+}
+
+// The texts the design leaves to the system's colours reach 4.5:1 against
+// what they are drawn on, whatever the desktop's scheme.
+void TestAccessibility::contrast()
+{
+    QFETCH(bool, dark);
+
+    QApplication::setPalette(dark ? darkScheme() : m_lightScheme);
+    QVERIFY(m_scope->dir.write(QStringLiteral("data.txt"),
+                               "Abate,          Anna,          06 1\r\n"
+                               "Aldi,           Ugo,           02 7\r\n"));
+    StartProgram(*qApp);
+    aTel *window = aTel::instance();
+    showActive(window);
+    QListWidget *list = window->contactList();
+    QCOMPARE(list->count(), 2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    frmAbout::Open();
+
+    QStringList tooFaint;
+    const auto check = [&tooFaint](const QString &what, const QImage &image, const QRect &part) {
+        const double ratio = textContrast(image, part);
+        if (ratio < 4.5)
+            tooFaint.append(QStringLiteral("%1 %2:1").arg(what).arg(ratio, 0, 'f', 2));
+    };
+    const QImage rows = list->viewport()->grab().toImage();
+    check(QStringLiteral("contact"), rows, list->visualItemRect(list->item(0)));
+    check(QStringLiteral("selected contact"), rows, list->visualItemRect(list->item(1)));
+    for (const char *name : {"Lbl_A_Z", "LblName", "Label2", "LblTelNumber", "Label3"}) {
+        auto *label = control<QLabel>(window, name);
+        check(QLatin1String(name), label->grab().toImage(), label->rect());
+    }
+    for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"}) {
+        auto *label = control<QLabel>(frmAbout::Instance(), name);
+        check(QLatin1String(name), label->grab().toImage(), label->rect());
+    }
+    QVERIFY2(tooFaint.isEmpty(), qPrintable(tooFaint.join(QStringLiteral(", "))));
 }
 
 QTEST_MAIN(TestAccessibility)
