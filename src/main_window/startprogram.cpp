@@ -5,6 +5,7 @@
 #include "atel.h"
 #include "bandedstyle.h"
 #include "dialogfonts.h"
+#include "focusring.h"
 #include "lightpalette.h"
 #include "runtime.h"
 
@@ -18,6 +19,7 @@ void StartProgram(QApplication &app)
     DialogFonts::Install();
     QApplication::setStyle(new BandedStyle);
     LightPalette::Install();
+    FocusRing::Install();
 
     aTel::instance()->show();
 }

@@ -33,7 +33,7 @@ double luminance(const QColor &colour)
            0.0722 * channel(colour.blue());
 }
 
-double contrast(const QColor &a, const QColor &b)
+double contrastRatio(const QColor &a, const QColor &b)
 {
     const double la = luminance(a);
     const double lb = luminance(b);
@@ -56,7 +56,7 @@ double textContrast(const QImage &image, const QRect &part)
     }
     double most = 1;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        most = qMax(most, contrast(QColor(it.key()), QColor(background)));
+        most = qMax(most, contrastRatio(QColor(it.key()), QColor(background)));
     return most;
 }
 
@@ -96,6 +96,8 @@ private Q_SLOTS:
     void listItemsAndHiddenBox();
     void contrast_data();
     void contrast();
+    void focusVisible_data();
+    void focusVisible();
 
 private:
     std::unique_ptr<WindowTestScope> m_scope;
@@ -218,6 +220,67 @@ void TestAccessibility::contrast()
         check(QLatin1String(name), label->grab().toImage(), label->rect());
     }
     QVERIFY2(tooFaint.isEmpty(), qPrintable(tooFaint.join(QStringLiteral(", "))));
+}
+
+void TestAccessibility::focusVisible_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("other"); // where the focus is before
+    const auto row = [](const char *name, const char *other) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(other);
+    };
+    row("ContactList", "VScroll_Sel_Chr");
+    row("VScroll_Sel_Chr", "ContactList");
+    row("Save", "ContactList");
+    row("CmdExit", "ContactList");
+    row("LastName", "FirstName");
+    row("TelNumber", "LastName");
+    row("CmdAddMore", "LastName");
+    row("CmdCancel", "LastName");
+    row("cmdOK", "cmdSysInfo");
+    row("picIcon", "cmdOK");
+    row("cmdSysInfo", "cmdOK");
+}
+
+// A control that takes the focus shows it: along at least its perimeter,
+// pixels change by 3:1 or more between the control without and with the
+// focus. The list shows it without an item being current.
+void TestAccessibility::focusVisible()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, other);
+
+    StartProgram(*qApp);
+    aTel *main = aTel::instance();
+    main->CmdAddNew_Click();
+    frmAbout::Open();
+    QWidget *window = nullptr;
+    for (QWidget *candidate : QList<QWidget *>{main, DataForm::existing(), frmAbout::Instance()}) {
+        if (candidate->findChild<QWidget *>(name))
+            window = candidate;
+    }
+    QVERIFY(window);
+    auto *widget = control(window, name.toLatin1());
+    showActive(window);
+    control(window, other.toLatin1())->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(QApplication::focusWidget() != widget);
+    const QImage without = window->grab().toImage();
+    widget->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), widget);
+    const QImage with = window->grab().toImage();
+
+    const QRect around =
+        QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()).adjusted(-3, -3, 3, 3);
+    int changed = 0;
+    for (int y = around.top(); y <= around.bottom(); ++y) {
+        for (int x = around.left(); x <= around.right(); ++x)
+            changed += contrastRatio(without.pixelColor(x, y), with.pixelColor(x, y)) >= 3;
+    }
+    const int perimeter = 2 * (widget->width() + widget->height());
+    QVERIFY2(changed >= perimeter,
+             qPrintable(QStringLiteral("%1 of %2").arg(changed).arg(perimeter)));
+    if (auto *list = qobject_cast<QListWidget *>(widget))
+        QCOMPARE(list->currentRow(), -1);
 }
 
 QTEST_MAIN(TestAccessibility)
