@@ -2,6 +2,7 @@
 
 #include "contactline.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -22,15 +23,37 @@ QString spoken(const QString &line)
 
 } // namespace
 
-ContactListBox::ContactListBox(QWidget *parent) : QListWidget(parent)
+ContactListBox::ContactListBox(QWidget *parent)
+    : QListWidget(parent), m_spokenTexts(QAccessible::isActive())
 {
     setSelectionMode(QAbstractItemView::MultiSelection);
     setSortingEnabled(false); // the refill adds the lines already in order
+    QAccessible::installActivationObserver(this);
     connect(model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int first, int last) {
-                for (int row = first; row <= last; ++row)
-                    item(row)->setData(Qt::AccessibleTextRole, spoken(item(row)->text()));
+                if (m_spokenTexts)
+                    setSpokenTexts(first, last);
             });
+}
+
+ContactListBox::~ContactListBox()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+void ContactListBox::setSpokenTexts(int first, int last)
+{
+    for (int row = first; row <= last; ++row)
+        item(row)->setData(Qt::AccessibleTextRole, spoken(item(row)->text()));
+}
+
+// The spoken texts cost a refill more than the lines themselves, so they are
+// given only while assistive technology is in use.
+void ContactListBox::accessibilityActiveChanged(bool active)
+{
+    if (active && !m_spokenTexts)
+        setSpokenTexts(0, count() - 1);
+    m_spokenTexts = active;
 }
 
 void ContactListBox::setCurrentRowOnly(int row)
