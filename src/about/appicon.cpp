@@ -1,5 +1,7 @@
 #include "appicon.h"
 
+#include "appiconengine.h"
+
 #include <QPixmap>
 
 // The picture is compiled in as the XPM array it is written as: drawn
@@ -9,7 +11,7 @@
 
 QIcon AppIcon()
 {
-    return QIcon(AppIconPixmap());
+    return QIcon(new AppIconEngine);
 }
 
 QPixmap AppIconPixmap()

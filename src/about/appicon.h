@@ -2,8 +2,8 @@
 
 #include <QIcon>
 
-// Rubrio's icon: a 32 x 32 desk telephone in the 16 standard colours. The
-// About box shows it and the application uses it as its window icon.
+// Rubrio's icon, a desk telephone, at every size the package installs: the
+// windows' icon.
 QIcon AppIcon();
-// The same picture as the 32 x 32 pixmap it is drawn as.
+// Its 32 x 32 picture in the 16 standard colours, which the About box shows.
 QPixmap AppIconPixmap();

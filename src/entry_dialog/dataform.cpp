@@ -7,7 +7,9 @@
 #include "main_window/mainwindowmodule.h"
 #include "msgbox.h"
 #include "twips.h"
+#include "windowaccessible.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +30,15 @@ QString withoutLeadingSpaces(const QString &text)
     return text.mid(start);
 }
 
+// Assistive technology reads the dialog as a window, without the hidden
+// index box.
+QAccessibleInterface *accessibleDataForm(const QString &className, QObject *object)
+{
+    if (className != QLatin1String("DataForm"))
+        return nullptr;
+    return new WindowAccessible(static_cast<QWidget *>(object));
+}
+
 } // namespace
 
 QPointer<DataForm> DataForm::s_instance;
@@ -46,6 +57,11 @@ DataForm *DataForm::existing()
 
 DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
 {
+    static bool accessibleInstalled = false;
+    if (!accessibleInstalled) {
+        QAccessible::installFactory(accessibleDataForm);
+        accessibleInstalled = true;
+    }
     setObjectName(QStringLiteral("DataForm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Inserimento"));
@@ -54,12 +70,17 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     setPalette(teal);
     setAutoFillBackground(true);
 
-    addLabel(QStringLiteral("Label1"), QStringLiteral("Cognome"), 120, 240, 975);
+    // Each label names the text box beside it for assistive technology.
+    QLabel *label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Cognome"), 120, 240, 975);
     m_lastName = addTextBox(QStringLiteral("LastName"), 120);
-    addLabel(QStringLiteral("Label2"), QStringLiteral("Nome"), 120, 720, 1095);
+    label1->setBuddy(m_lastName);
+    QLabel *label2 = addLabel(QStringLiteral("Label2"), QStringLiteral("Nome"), 120, 720, 1095);
     m_firstName = addTextBox(QStringLiteral("FirstName"), 600);
-    addLabel(QStringLiteral("Label3"), QStringLiteral("Telefono"), 120, 1200, 1095);
+    label2->setBuddy(m_firstName);
+    QLabel *label3 =
+        addLabel(QStringLiteral("Label3"), QStringLiteral("Telefono"), 120, 1200, 1095);
     m_telNumber = addTextBox(QStringLiteral("TelNumber"), 1080);
+    label3->setBuddy(m_telNumber);
     m_cmUpdate = addButton(QStringLiteral("CmUpdate"), QStringLiteral("Aggiorna"), 120);
     m_cmdAddMore = addButton(QStringLiteral("CmdAddMore"), QStringLiteral("Aggiungi"), 600);
     m_cmdCancel = addButton(QStringLiteral("CmdCancel"), QStringLiteral("Annulla"), 1080);
@@ -81,14 +102,13 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_cmUpdate, &QPushButton::clicked, this, &DataForm::CmUpdate_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &DataForm::CmdCancel_Click);
 
-    // Controls keep their places whatever the window's size.
-    resize(Twips::Size(5580, 1545));
-    move(Twips::Point(3225, 4395));
+    // Controls keep their places whatever the window's size. The geometry is
+    // the client area's: move() would place the frame there instead.
+    setGeometry(Twips::Rect(3225, 4395, 5580, 1545));
     m_lastName->setFocus();
 }
 
-QLabel *DataForm::addLabel(const QString &name, const QString &text, int left, int top,
-                           int width)
+QLabel *DataForm::addLabel(const QString &name, const QString &text, int left, int top, int width)
 {
     auto *label = new QLabel(text, this);
     label->setObjectName(name);

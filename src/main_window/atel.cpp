@@ -2,6 +2,7 @@
 
 #include "contactlistbox.h"
 #include "exitsignals.h"
+#include "letterstrip.h"
 #include "mainwindowmodule.h"
 #include "msgbox.h"
 #include "runtime.h"
@@ -10,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -53,10 +55,13 @@ QScrollBar *aTel::scrollBar() const
 void aTel::connectHandlers()
 {
     m_surface->installEventFilter(this);
+    menuBar()->installEventFilter(this);
     connect(m_contactList, &ContactListBox::selectionChangedByUser, this, &aTel::ContactList_Click);
     connect(m_contactList, &ContactListBox::rightButtonPressed, this,
             [this](const QPoint &globalPos) { ContactList_MouseDown(Qt::RightButton, globalPos); });
     connect(m_scrollBar, &QScrollBar::valueChanged, this, &aTel::VScroll_Sel_Chr_Change);
+    // A click on a letter of the strip moves the scroll bar there.
+    connect(m_letterStrip, &LetterStrip::letterClicked, m_scrollBar, &QScrollBar::setValue);
 
     connect(m_cmdAddNew, &QPushButton::clicked, this, &aTel::CmdAddNew_Click);
     connect(m_cmdModify, &QPushButton::clicked, this, &aTel::CmdModify_Click);
@@ -199,6 +204,11 @@ void aTel::reportStartupProblems()
 
 bool aTel::eventFilter(QObject *watched, QEvent *event)
 {
+    // The desktop's menu font or style changed: once the menu bar has taken
+    // it, the window makes room for its new height.
+    if (watched == menuBar() &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        QMetaObject::invokeMethod(this, &aTel::fitMenuBar, Qt::QueuedConnection);
     if (watched == m_surface && event->type() == QEvent::MouseButtonPress) {
         const auto *press = static_cast<QMouseEvent *>(event);
         Form_MouseDown(press->button(), press->globalPosition().toPoint());

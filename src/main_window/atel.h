@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class ContactListBox;
+class LetterStrip;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -77,6 +78,8 @@ private:
     void buildMenus();
     void connectHandlers();
     void placeWindow();
+    void fitMenuBar();
+    int menuBarHeight(int width) const;
     void reportStartupProblems();
     void importDroppedFiles(const QStringList &paths);
 
@@ -84,6 +87,7 @@ private:
 
     QWidget *m_surface = nullptr;
     ContactListBox *m_contactList = nullptr;
+    LetterStrip *m_letterStrip = nullptr;
     QScrollBar *m_scrollBar = nullptr;
     QListWidget *m_list1 = nullptr;
     QPushButton *m_cmdAddNew = nullptr;
@@ -101,6 +105,7 @@ private:
     QAction *m_deleteAction = nullptr;
     QAction *m_aboutAction = nullptr;
 
+    int m_menuBarHeight = 0; // what the window's height allows for
     DataFile::LoadResult m_loadResult;
     bool m_startupReported = false;
 };

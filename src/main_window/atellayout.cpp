@@ -4,6 +4,8 @@
 #include "atel.h"
 
 #include "contactlistbox.h"
+#include "letterscrollbar.h"
+#include "letterstrip.h"
 #include "linecontrol.h"
 #include "dialogfonts.h"
 #include "twips.h"
@@ -32,10 +34,12 @@ Control *place(Control *control, const char *name, int left, int top, int width,
 
 // Labels: left-aligned text broken at spaces, no border, an opaque
 // background.
-QLabel *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
-              int height)
+template <typename Label = QLabel>
+Label *label(QWidget *parent, const char *name, const QString &text, int left, int top, int width,
+             int height)
 {
-    auto *label = place(new QLabel(text, parent), name, left, top, width, height);
+    auto *label = place(new Label(parent), name, left, top, width, height);
+    label->setText(text);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     label->setAutoFillBackground(true);
@@ -84,10 +88,10 @@ void aTel::buildControls()
     heading(s, "Label2", QStringLiteral("Nome"), 1800, 1455);
     heading(s, "LblTelNumber", QStringLiteral("Telefono"), 3360, 1095);
 
-    auto *letters =
-        label(s, "Lbl_A_Z", QStringLiteral("A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "),
-              5280, 360, 150, 5175);
-    setColor(letters, QPalette::WindowText, QColor(192, 0, 0));
+    m_letterStrip = label<LetterStrip>(
+        s, "Lbl_A_Z", QStringLiteral("A B C D E F G H I J K L M N O P Q R S T U V W X Y Z "), 5280,
+        360, 150, 5175);
+    setColor(m_letterStrip, QPalette::WindowText, QColor(192, 0, 0));
 
     auto *label1 = label(s, "Label1", QStringLiteral("Label1"), 5880, 2880, 1575, 375);
     setColor(label1, QPalette::Window, QColor(128, 128, 128));
@@ -130,8 +134,10 @@ void aTel::buildControls()
     QFontMetrics(m_contactList->font()).height();
     setColor(m_contactList, QPalette::Base, QColor(255, 255, 192));
     m_contactList->setUniformItemSizes(true);
+    m_contactList->setAccessibleName(QStringLiteral("Contatti"));
 
-    m_scrollBar = place(new QScrollBar(Qt::Vertical, s), "VScroll_Sel_Chr", 5520, 120, 255, 5545);
+    m_scrollBar = place(new LetterScrollBar(s), "VScroll_Sel_Chr", 5520, 120, 255, 5545);
+    m_scrollBar->setAccessibleName(QStringLiteral("Lettera"));
     m_scrollBar->setRange(0, 25);
     m_scrollBar->setSingleStep(1);
     m_scrollBar->setPageStep(1);
@@ -193,13 +199,37 @@ void aTel::buildMenus()
     m_aboutAction = addItem(help, "About", QStringLiteral("About..."));
 }
 
+int aTel::menuBarHeight(int width) const
+{
+    const int height = menuBar()->heightForWidth(width);
+    return height < 0 ? menuBar()->sizeHint().height() : height;
+}
+
 // The client area (below the menu bar) opens at its designed place and size;
-// the window itself starts a menu bar's height higher.
+// the window itself starts a menu bar's height higher. The menu bar takes the
+// desktop's menu font when it is polished.
 void aTel::placeWindow()
 {
     const QRect client = Twips::Rect(2550, 1755, 7485, 5700);
-    int menuHeight = menuBar()->heightForWidth(client.width());
-    if (menuHeight < 0)
-        menuHeight = menuBar()->sizeHint().height();
-    setGeometry(client.adjusted(0, -menuHeight, 0, 0));
+    menuBar()->ensurePolished();
+    m_menuBarHeight = menuBarHeight(client.width());
+    setGeometry(client.adjusted(0, -m_menuBarHeight, 0, 0));
+}
+
+// The menu bar's height changed: the window grows or shrinks by as much, so
+// the client area keeps its size. Before the window is first shown its top
+// moves instead, and the client area stays at its designed place.
+void aTel::fitMenuBar()
+{
+    const int height = menuBarHeight(width());
+    const int change = height - m_menuBarHeight;
+    if (change == 0 || isMaximized() || isFullScreen())
+        return;
+    m_menuBarHeight = height;
+    QRect window = geometry();
+    if (isVisible())
+        window.setBottom(window.bottom() + change);
+    else
+        window.setTop(window.top() - change);
+    setGeometry(window);
 }

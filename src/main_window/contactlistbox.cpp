@@ -1,11 +1,59 @@
 #include "contactlistbox.h"
 
+#include "contactline.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
-ContactListBox::ContactListBox(QWidget *parent) : QListWidget(parent)
+namespace {
+
+// A contact as assistive technology reads it: its fields, without the
+// padding and the commas of the line.
+QString spoken(const QString &line)
+{
+    const GlobalModule::ContactFields fields = GlobalModule::SplitContactLine(line);
+    QStringList words;
+    for (const QString &field : {fields.lastName, fields.firstName, fields.number}) {
+        if (!field.isEmpty())
+            words.append(field);
+    }
+    return words.join(u' ');
+}
+
+} // namespace
+
+ContactListBox::ContactListBox(QWidget *parent)
+    : QListWidget(parent), m_spokenTexts(QAccessible::isActive())
 {
     setSelectionMode(QAbstractItemView::MultiSelection);
     setSortingEnabled(false); // the refill adds the lines already in order
+    QAccessible::installActivationObserver(this);
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) {
+                if (m_spokenTexts)
+                    setSpokenTexts(first, last);
+            });
+}
+
+ContactListBox::~ContactListBox()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+void ContactListBox::setSpokenTexts(int first, int last)
+{
+    for (int row = first; row <= last; ++row)
+        item(row)->setData(Qt::AccessibleTextRole, spoken(item(row)->text()));
+}
+
+// The spoken texts cost a refill more than the lines themselves, so they are
+// given only while assistive technology is in use.
+void ContactListBox::accessibilityActiveChanged(bool active)
+{
+    if (active && !m_spokenTexts)
+        setSpokenTexts(0, count() - 1);
+    m_spokenTexts = active;
 }
 
 void ContactListBox::setCurrentRowOnly(int row)
@@ -75,6 +123,11 @@ void ContactListBox::mouseMoveEvent(QMouseEvent *event)
 
 void ContactListBox::keyPressEvent(QKeyEvent *event)
 {
+    // Selecting every contact is not a key of this list.
+    if (event->matches(QKeySequence::SelectAll)) {
+        event->ignore();
+        return;
+    }
     asUserInput([&] { QListWidget::keyPressEvent(event); });
 }
 

@@ -1,19 +1,23 @@
 #pragma once
 
+#include <QAccessible>
 #include <QListWidget>
 
 // The list of contact lines: simple multiple selection, where a click with
 // the left button or the space bar toggles one item and leaves the others
-// alone. It tells the window of every change of selection the user makes,
-// and of a right-button press, which changes neither selection nor current
-// item. The current item is only ever what the window sets: taking the focus
-// does not make the first row current.
-class ContactListBox : public QListWidget
+// alone, and no key selects them all. It tells the window of every change of
+// selection the user makes, and of a right-button press, which changes
+// neither selection nor current item. The current item is only ever what the
+// window sets: taking the focus does not make the first row current. While
+// assistive technology is in use, each contact is read by its fields, without
+// the padding and the commas of the line.
+class ContactListBox : public QListWidget, public QAccessible::ActivationObserver
 {
     Q_OBJECT
 
 public:
     explicit ContactListBox(QWidget *parent = nullptr);
+    ~ContactListBox() override;
 
     // Makes row the current item without touching any selection (-1: none).
     void setCurrentRowOnly(int row);
@@ -35,4 +39,8 @@ protected:
 
 private:
     template <typename Handler> void asUserInput(Handler handler);
+    void accessibilityActiveChanged(bool active) override;
+    void setSpokenTexts(int first, int last);
+
+    bool m_spokenTexts;
 };

@@ -31,12 +31,14 @@ void aTel::CmdAddNew_Click()
 
 void aTel::CmdModify_Click()
 {
-    // Nothing chosen (at start, or after a delete took the current item):
-    // there is no contact to open.
-    const QListWidgetItem *current = m_contactList->currentItem();
-    if (!current)
+    // The last selected contact, the one the click handler makes current.
+    // The keyboard moves the current item without selecting it, so the
+    // current item itself may be a contact the user never picked. Nothing
+    // selected (at start, after a refill or a delete): nothing to open.
+    const QList<int> rows = m_contactList->selectedRows();
+    if (rows.isEmpty())
         return;
-    const QString text = current->text();
+    const QString text = m_contactList->item(rows.last())->text();
     const ContactFields fields = SplitContactLine(text);
     DataForm *form = DataForm::instance();
     form->lastName()->setText(fields.lastName);

@@ -5,6 +5,8 @@
 #include "atel.h"
 #include "bandedstyle.h"
 #include "dialogfonts.h"
+#include "focusring.h"
+#include "lightpalette.h"
 #include "runtime.h"
 
 #include <QApplication>
@@ -16,6 +18,8 @@ void StartProgram(QApplication &app)
     Runtime::InstallQtTranslations(app);
     DialogFonts::Install();
     QApplication::setStyle(new BandedStyle);
+    LightPalette::Install();
+    FocusRing::Install();
 
     aTel::instance()->show();
 }

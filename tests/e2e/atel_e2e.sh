@@ -93,6 +93,22 @@ menu_h=$((win_h - client_h))
 check "under openbox the client area is still at 2550, 1755 twips (got $win_x, $((win_y + menu_h)))" \
     test "$win_x,$((win_y + menu_h))" = "$client_x,$client_y"
 import -window root "$out/openbox.png"
+
+# "Aggiungi Record": the entry dialog's client area opens at 3225, 4395
+# twips, frame or no frame.
+click_at 6667 627
+dlg=$(timeout 10 xdotool search --sync --onlyvisible --name '^Inserimento$' | head -n1) ||
+    fatal "the entry dialog did not open"
+sleep 0.5
+window_geometry "$dlg"
+check "under openbox the entry dialog's client area is at 3225, 4395 twips (got $win_x, $win_y)" \
+    test "$win_x,$win_y" = "215,293"
+check "the entry dialog's client area is 5580 x 1545 twips (got $win_w x $win_h)" \
+    test "$win_w,$win_h" = "372,103"
+import -window root "$out/openbox-dialog.png"
+click_in "$dlg" 5047 1267 # Annulla
+window_geometry "$wid"
+
 xdotool windowactivate --sync "$wid"
 xdotool key --clearmodifiers alt+F4
 box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Chiusura \.\.\.$' | head -n1) ||

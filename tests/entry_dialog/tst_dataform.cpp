@@ -32,8 +32,7 @@ private Q_SLOTS:
         QVERIFY(form->isWindow());
         QVERIFY(!form->parentWidget()); // no owner: a task-bar entry of its own
         QVERIFY(form->testAttribute(Qt::WA_DeleteOnClose));
-        QCOMPARE(form->size(), Twips::Size(5580, 1545));
-        QCOMPARE(form->pos(), Twips::Point(3225, 4395));
+        QCOMPARE(form->geometry(), Twips::Rect(3225, 4395, 5580, 1545)); // the client area
         QCOMPARE(form->palette().color(QPalette::Window), QColor(0, 128, 128));
         QVERIFY(form->windowFlags() & Qt::WindowMaximizeButtonHint);
         QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);

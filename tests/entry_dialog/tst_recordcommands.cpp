@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include <memory>
 
 using namespace GlobalModule;
+using Rows = QList<int>;
 
 namespace {
 
@@ -219,6 +221,49 @@ private Q_SLOTS:
         QCOMPARE(form->telNumber()->text(), QString("06 123"));
         QCOMPARE(form->currentItemIndex()->text(), QString("2")); // the later of the two
         QVERIFY(form->cmUpdate()->isEnabled());
+    }
+
+    // Modify opens the last selected contact, wherever the keyboard moved
+    // the current item meanwhile; Ctrl+A selects nothing.
+    void modifyOpensTheLastSelected_data()
+    {
+        QTest::addColumn<Rows>("clicks");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<Rows>("selected");
+        QTest::addColumn<QString>("opened");
+        // Listed as Ricci, Rinaldi, Rossi, Russo.
+        QTest::newRow("arrows") << Rows{0} << "Down, Down" << Rows{0} << "Ricci";
+        QTest::newRow("End") << Rows{1} << "End" << Rows{1} << "Rinaldi";
+        QTest::newRow("Page Down, Home") << Rows{2} << "PgDown, Home" << Rows{2} << "Rossi";
+        QTest::newRow("typed letters") << Rows{0} << "R, U, S" << Rows{0} << "Ricci";
+        QTest::newRow("Space selects") << Rows{0} << "Down, Down, Space" << Rows{0, 2} << "Rossi";
+        QTest::newRow("highest of several") << Rows{2, 0} << "Up" << Rows{0, 2} << "Rossi";
+        QTest::newRow("Ctrl+A") << Rows{1} << "Ctrl+A" << Rows{1} << "Rinaldi";
+        QTest::newRow("none selected") << Rows{1, 1} << "Down" << Rows{} << "";
+    }
+    void modifyOpensTheLastSelected()
+    {
+        QFETCH(Rows, clicks);
+        QFETCH(QString, keys);
+        QFETCH(Rows, selected);
+        QFETCH(QString, opened);
+        start({line("Rossi", "A", "1"), line("Ricci", "B", "2"), line("Russo", "C", "3"),
+               line("Rinaldi", "D", "4")});
+        showLetter('R');
+        for (const int row : clicks)
+            clickRow(row);
+        list()->setFocus();
+        QTest::qWait(QApplication::keyboardInputInterval() + 50); // no type-ahead yet
+        QTest::keySequence(list(), QKeySequence(keys));
+        Rows selectedNow;
+        for (int row = 0; row < list()->count(); ++row) {
+            if (list()->item(row)->isSelected())
+                selectedNow.append(row);
+        }
+        QCOMPARE(selectedNow, selected);
+        aTel::instance()->Modify_Click(); // the menu item: enabled whatever the selection
+        DataForm *form = DataForm::existing();
+        QCOMPARE(form ? form->lastName()->text() : QString(), opened);
     }
 
     void addStoresTheContact()

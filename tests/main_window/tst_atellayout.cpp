@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyleOptionButton>
@@ -56,6 +57,8 @@ private Q_SLOTS:
     void decorativeLines_data();
     void decorativeLines();
     void window();
+    void largeMenuFont_data();
+    void largeMenuFont();
     void menuTree();
     void initialStates();
     void resizingMovesNothing();
@@ -269,6 +272,40 @@ void TestAtelLayout::window()
     for (QWidget *top : QApplication::topLevelWidgets())
         shown += top->isVisible();
     QCOMPARE(shown, 1);
+}
+
+void TestAtelLayout::largeMenuFont_data()
+{
+    QTest::addColumn<qreal>("before"); // the desktop's menu font before the window opens
+    QTest::addColumn<qreal>("after");  // and after (0: unchanged)
+    QTest::newRow("16 pt") << 16.0 << 0.0;
+    QTest::newRow("20 pt once shown") << 8.25 << 20.0;
+    QTest::newRow("back to 8 pt once shown") << 16.0 << 8.0;
+}
+
+void TestAtelLayout::largeMenuFont()
+{
+    QFETCH(qreal, before);
+    QFETCH(qreal, after);
+
+    const QFont previous = QApplication::font("QMenuBar");
+    const auto restore = qScopeGuard([&previous] { QApplication::setFont(previous, "QMenuBar"); });
+    const auto setMenuFont = [](qreal points) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(points);
+        QApplication::setFont(font, "QMenuBar");
+    };
+    setMenuFont(before);
+    aTel *window = aTel::instance();
+    showActive(window);
+    QWidget *client = window->centralWidget();
+    QCOMPARE(client->mapToGlobal(QPoint(0, 0)), Twips::Point(2550, 1755));
+    if (after > 0)
+        setMenuFont(after);
+    // The whole client area below the whole menu bar.
+    QTRY_COMPARE(window->menuBar()->height(), window->menuBar()->sizeHint().height());
+    QTRY_COMPARE(client->size(), Twips::Size(7485, 5700));
+    QCOMPARE(client->y(), window->menuBar()->geometry().bottom() + 1);
 }
 
 void TestAtelLayout::menuTree()

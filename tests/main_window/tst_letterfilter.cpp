@@ -10,9 +10,11 @@
 
 #include <QAction>
 #include <QCollator>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionSlider>
@@ -116,6 +118,8 @@ private Q_SLOTS:
     void rightClickOnWindow_data();
     void rightClickOnWindow();
     void scrollBar();
+    void letterStripAndTypedLetters_data();
+    void letterStripAndTypedLetters();
 
 private:
     aTel *showWith(const QStringList &tableLines, char letter = 'R');
@@ -463,6 +467,62 @@ void TestLetterFilter::scrollBar()
     QTest::keyClick(bar, Qt::Key_Up);
     QCOMPARE(bar->value(), 0);
     QCOMPARE(listed(list), lines({"Abate"}));
+}
+
+void TestLetterFilter::letterStripAndTypedLetters_data()
+{
+    QTest::addColumn<QString>("input"); // "click X", "right click X" or "type X"
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<char>("shown"); // the letter shown afterwards; it starts at C
+    QTest::newRow("click A") << "click A" << 0 << 'A';
+    QTest::newRow("click R") << "click R" << 0 << 'R';
+    QTest::newRow("click Z") << "click Z" << 0 << 'Z';
+    QTest::newRow("right click R") << "right click R" << 0 << 'C';
+    QTest::newRow("type r") << "type r" << 0 << 'R';
+    QTest::newRow("type Z") << "type Z" << int(Qt::ShiftModifier) << 'Z';
+    QTest::newRow("type a") << "type a" << 0 << 'A';
+    QTest::newRow("Ctrl+R") << "type r" << int(Qt::ControlModifier) << 'C';
+    QTest::newRow("digit") << "type 5" << 0 << 'C';
+}
+
+void TestLetterFilter::letterStripAndTypedLetters()
+{
+    QFETCH(QString, input);
+    QFETCH(int, modifiers);
+    QFETCH(char, shown);
+
+    const QStringList table = lines({"Abate", "Conti", "Rossi", "Zeta"});
+    aTel *window = showWith(table, 'C');
+    QScrollBar *bar = window->scrollBar();
+    const char letter = input.back().toLatin1();
+    if (input.startsWith(u"type")) {
+        bar->setFocus();
+        QTest::keyClick(bar, letter, Qt::KeyboardModifiers(modifiers));
+    } else {
+        // The letters as drawn: the runs of rows holding red.
+        auto *strip = control<QLabel>(window, "Lbl_A_Z");
+        const QImage image = strip->grab().toImage();
+        QList<int> runStarts;
+        QList<int> runEnds;
+        for (int y = 0; y < image.height(); ++y) {
+            bool red = false;
+            for (int x = 0; x < image.width() && !red; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                red = c.red() > 150 && c.green() < 100 && c.blue() < 100;
+            }
+            if (red && runEnds.size() == runStarts.size())
+                runStarts.append(y);
+            if (!red && runEnds.size() < runStarts.size())
+                runEnds.append(y);
+        }
+        QCOMPARE(runStarts.size(), 26);
+        const int index = letter - 'A';
+        const QPoint at(strip->width() / 2, (runStarts[index] + runEnds[index]) / 2);
+        const bool right = input.startsWith(u"right");
+        QTest::mouseClick(strip, right ? Qt::RightButton : Qt::LeftButton, {}, at);
+    }
+    QCOMPARE(bar->value(), shown - 'A');
+    QCOMPARE(listed(window->contactList()), table.filter(QRegularExpression(u'^' + QChar(shown))));
 }
 
 QTEST_MAIN(TestLetterFilter)

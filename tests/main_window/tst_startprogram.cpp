@@ -39,6 +39,14 @@ void TestStartProgram::startsLikeTheProgram()
     const QImage icon = AppIconPixmap().toImage();
     QCOMPARE(QApplication::windowIcon().pixmap(32, 32).toImage().convertToFormat(icon.format()),
              icon);
+    // The windows' icon has every size the package installs, each drawn for
+    // its size rather than scaled from another.
+    for (const int side : {16, 32, 48, 64, 128, 256}) {
+        const QSize size(side, side);
+        QVERIFY2(QApplication::windowIcon().availableSizes().contains(size),
+                 qPrintable(QString::number(side)));
+        QCOMPARE(QApplication::windowIcon().pixmap(size).size(), size);
+    }
     // The dialog font, or its stand-in where it is not installed.
     QVERIFY(QStringList({DialogFonts::SansSerif, DialogFonts::SansSerifStandIn})
                 .contains(QFontInfo(QApplication::font()).family()));

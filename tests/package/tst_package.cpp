@@ -290,14 +290,14 @@ void TestPackage::desktopEntry()
              qPrintable(validate.output));
 
     const auto entry = desktopKeys(path);
-    // Without Path the launcher starts the program in the home folder, where
-    // it then keeps data.txt.
-    for (const auto &[key, value] : QList<QPair<QString, QString>>{{u"Type"_s, u"Application"_s},
-                                                                   {u"Name"_s, u"Rubrio"_s},
-                                                                   {u"Exec"_s, u"rubrio"_s},
-                                                                   {u"Icon"_s, u"rubrio"_s},
-                                                                   {u"Terminal"_s, u"false"_s},
-                                                                   {u"Path"_s, QString()}})
+    // Started in the home folder, where it then keeps data.txt
+    // (installedPackageStarts starts it).
+    for (const auto &[key, value] :
+         QList<QPair<QString, QString>>{{u"Type"_s, u"Application"_s},
+                                        {u"Name"_s, u"Rubrio"_s},
+                                        {u"Exec"_s, uR"(sh -c "cd && exec rubrio")"_s},
+                                        {u"Icon"_s, u"rubrio"_s},
+                                        {u"Terminal"_s, u"false"_s}})
         QCOMPARE(key + u'=' + entry.value(key), key + u'=' + value);
     const QStringList categories = entry.value(u"Categories"_s).split(u';');
     QVERIFY(categories.contains("Office"_L1) && categories.contains("ContactManagement"_L1));
@@ -438,15 +438,20 @@ void TestPackage::installedPackageStarts()
     const Run install = run(u"apt-get"_s, {"install", "-y", debPath()}, noQuestions);
     QVERIFY2(install.succeeded() && packageInstalled(), qPrintable(install.output));
 
-    // Started the way a launcher starts it: the command alone, in a folder of
-    // its own, with a real X server and no offscreen platform.
+    // Started from the menu entry by a launcher that runs in another folder,
+    // with a real X server and no offscreen platform: the program runs in the
+    // home folder.
     QTemporaryDir home;
-    QVERIFY(home.isValid());
+    QTemporaryDir elsewhere;
+    QVERIFY(home.isValid() && elsewhere.isValid());
     const Run started = run(u"xvfb-run"_s,
                             {"-a", "-s", "-screen 0 1024x768x24", "sh",
-                             SourceDir + u"/tests/package/run-installed.sh"_s, "rubrio"},
-                            {{u"QT_QPA_PLATFORM"_s, QString()}, {u"PATH"_s, u"/usr/bin:/bin"_s}},
-                            home.path(), 90000);
+                             SourceDir + u"/tests/package/run-installed.sh"_s, "gio", "launch",
+                             "/usr/share/applications/rubrio.desktop"},
+                            {{u"QT_QPA_PLATFORM"_s, QString()},
+                             {u"PATH"_s, u"/usr/bin:/bin"_s},
+                             {u"HOME"_s, home.path()}},
+                            elsewhere.path(), 90000);
     QVERIFY2(started.finished, qPrintable(started.output));
     const auto seen = [&started](const char *key) {
         const QRegularExpression line(u"^%1=(.*)$"_s.arg(QLatin1String(key)),
@@ -457,9 +462,10 @@ void TestPackage::installedPackageStarts()
     QCOMPARE(seen("name"), u"Rubrio"_s);
     QCOMPARE(seen("exe"), u"/usr/bin/rubrio"_s);
     QCOMPARE(seen("cwd"), QDir(home.path()).canonicalPath());
-    // "Salva Record" wrote the (empty) contact table where it was started.
+    // "Salva Record" wrote the (empty) contact table there.
     const QFileInfo data(home.filePath(u"data.txt"_s));
     QVERIFY2(data.exists() && data.size() == 0, qPrintable(started.output));
+    QVERIFY(!QFileInfo::exists(elsewhere.filePath(u"data.txt"_s)));
     QCOMPARE(seen("ended"), u"yes"_s);
 
     removePackage.dismiss();

@@ -1,0 +1,35 @@
+#include "letterscrollbar.h"
+
+#include "letterscrollbaraccessible.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+
+LetterScrollBar::LetterScrollBar(QWidget *parent) : QScrollBar(Qt::Vertical, parent)
+{
+    static bool accessibleInstalled = false;
+    if (!accessibleInstalled) {
+        QAccessible::installFactory(LetterScrollBarAccessible::Create);
+        accessibleInstalled = true;
+    }
+}
+
+QString LetterScrollBar::Letter(int value)
+{
+    return QString(QChar(u'A' + value));
+}
+
+void LetterScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const QString text = event->text();
+    if (text.size() == 1 && !(event->modifiers() & commands)) {
+        const char16_t letter = text.at(0).toUpper().unicode();
+        if (letter >= u'A' && letter <= u'Z') {
+            setValue(letter - u'A');
+            event->accept();
+            return;
+        }
+    }
+    QScrollBar::keyPressEvent(event);
+}

@@ -1,0 +1,298 @@
+// What a screen reader is told about the main window and the entry dialog,
+// and how readable the windows are on light and dark desktops.
+
+#include "atel.h"
+#include "dialogfonts.h"
+#include "entry_dialog/dataform.h"
+#include "frmabout.h"
+#include "globalmodule.h"
+#include "startprogram.h"
+#include "support/windowtestscope.h"
+
+#include <QAccessible>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <QTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Relative luminance and contrast ratio as WCAG 2 defines them.
+double luminance(const QColor &colour)
+{
+    const auto channel = [](int value) {
+        const double v = value / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green()) +
+           0.0722 * channel(colour.blue());
+}
+
+double contrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// The contrast of the text drawn in part of an image: the background is its
+// commonest colour, the text the pixel that stands out most from it.
+double textContrast(const QImage &image, const QRect &part)
+{
+    QHash<QRgb, int> counts;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        for (int x = part.left(); x <= part.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    QRgb background = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > counts.value(background))
+            background = it.key();
+    }
+    double most = 1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        most = qMax(most, contrastRatio(QColor(it.key()), QColor(background)));
+    return most;
+}
+
+// A dark desktop scheme: light text on dark grey, a light blue highlight.
+QPalette darkScheme()
+{
+    const QColor text(239, 240, 241);
+    const QColor window(49, 54, 59);
+    QPalette palette(text, window, window.lighter(130), window.darker(130), window.darker(115),
+                     text, Qt::white, QColor(35, 38, 41), window);
+    palette.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    palette.setColor(QPalette::HighlightedText, text);
+    return palette;
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_lightScheme = QApplication::palette();
+        DialogFonts::Install();
+    }
+    void init()
+    {
+        m_scope = std::make_unique<WindowTestScope>();
+        QVERIFY(m_scope->dir.isValid());
+    }
+    void cleanup() { m_scope.reset(); }
+
+    void controls_data();
+    void controls();
+    void listItemsAndHiddenBox();
+    void contrast_data();
+    void contrast();
+    void focusVisible_data();
+    void focusVisible();
+
+private:
+    std::unique_ptr<WindowTestScope> m_scope;
+    QPalette m_lightScheme;
+};
+
+void TestAccessibility::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::addColumn<QString>("value");
+
+    const auto row = [](const char *name, QAccessible::Role role, const char *accessibleName,
+                        const char *value) {
+        QTest::newRow(name) << QString::fromLatin1(name) << int(role)
+                            << QString::fromLatin1(accessibleName) << QString::fromLatin1(value);
+    };
+    // A null value is not checked.
+    row("ContactList", QAccessible::List, "Contatti", nullptr);
+    // Its value is the letter it stands at, R here.
+    row("VScroll_Sel_Chr", QAccessible::ScrollBar, "Lettera", "R");
+    row("DataForm", QAccessible::Window, "Inserimento", nullptr);
+    // Text boxes are named by the labels beside them.
+    row("LastName", QAccessible::EditableText, "Cognome", "Rossi");
+    row("FirstName", QAccessible::EditableText, "Nome", "");
+    row("TelNumber", QAccessible::EditableText, "Telefono", "");
+}
+
+void TestAccessibility::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    QFETCH(QString, accessibleName);
+    QFETCH(QString, value);
+
+    aTel::instance()->scrollBar()->setValue('R' - 'A');
+    DataForm *form = DataForm::instance();
+    form->lastName()->setText(QStringLiteral("Rossi"));
+    QObject *object =
+        name == form->objectName() ? form : aTel::instance()->findChild<QObject *>(name);
+    if (!object)
+        object = form->findChild<QObject *>(name);
+    QVERIFY(object);
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(object);
+    QVERIFY(accessible);
+    QCOMPARE(int(accessible->role()), role);
+    QCOMPARE(accessible->text(QAccessible::Name), accessibleName);
+    if (!value.isNull())
+        QCOMPARE(accessible->text(QAccessible::Value), value);
+}
+
+void TestAccessibility::listItemsAndHiddenBox()
+{
+    // A contact is read by its fields, without the padding and commas, once
+    // a screen reader is in use, and for every list filled since. The window
+    // first: creating it loads data.txt.
+    aTel *window = aTel::instance();
+    QVERIFY(GlobalModule::AppendContact(GlobalModule::FormatContactLine(
+        QStringLiteral("Rossi"), QStringLiteral("Mario"), QStringLiteral("0612345"))));
+    window->scrollBar()->setValue('R' - 'A');
+    showActive(window);
+    const auto spoken = [window] {
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(window->contactList());
+        QAccessibleInterface *item = list ? list->child(0) : nullptr;
+        return item ? item->text(QAccessible::Name) : QString();
+    };
+    QAccessible::setActive(true); // as the screen reader starts
+    const auto inactive = qScopeGuard([] { QAccessible::setActive(false); });
+    QCOMPARE(spoken(), QStringLiteral("Rossi Mario 0612345"));
+    // Refilled, the list offers the same text to the reader (which Qt's
+    // item views tell of the refill only while a platform reader listens).
+    window->scrollBar()->setValue(0);
+    window->scrollBar()->setValue('R' - 'A');
+    QCOMPARE(window->contactList()->item(0)->data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Rossi Mario 0612345"));
+
+    // The hidden box that hands the index over is no part of the dialog.
+    DataForm *form = DataForm::instance();
+    form->show();
+    QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(form);
+    QStringList children;
+    for (int i = 0; i < dialog->childCount(); ++i)
+        children.append(dialog->child(i)->object()->objectName());
+    QCOMPARE(children, QStringList({"Label1", "LastName", "Label2", "FirstName", "Label3",
+                                    "TelNumber", "CmUpdate", "CmdAddMore", "CmdCancel"}));
+}
+
+void TestAccessibility::contrast_data()
+{
+    QTest::addColumn<bool>("dark");
+    QTest::newRow("light desktop") << false;
+    QTest::newRow("dark desktop") << true;
+}
+
+// The texts the design leaves to the system's colours reach 4.5:1 against
+// what they are drawn on, whatever the desktop's scheme.
+void TestAccessibility::contrast()
+{
+    QFETCH(bool, dark);
+
+    QApplication::setPalette(dark ? darkScheme() : m_lightScheme);
+    QVERIFY(m_scope->dir.write(QStringLiteral("data.txt"),
+                               "Abate,          Anna,          06 1\r\n"
+                               "Aldi,           Ugo,           02 7\r\n"));
+    StartProgram(*qApp);
+    aTel *window = aTel::instance();
+    showActive(window);
+    QListWidget *list = window->contactList();
+    QCOMPARE(list->count(), 2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    frmAbout::Open();
+
+    QStringList tooFaint;
+    const auto check = [&tooFaint](const QString &what, const QImage &image, const QRect &part) {
+        const double ratio = textContrast(image, part);
+        if (ratio < 4.5)
+            tooFaint.append(QStringLiteral("%1 %2:1").arg(what).arg(ratio, 0, 'f', 2));
+    };
+    const QImage rows = list->viewport()->grab().toImage();
+    check(QStringLiteral("contact"), rows, list->visualItemRect(list->item(0)));
+    check(QStringLiteral("selected contact"), rows, list->visualItemRect(list->item(1)));
+    for (const char *name : {"Lbl_A_Z", "LblName", "Label2", "LblTelNumber", "Label3"}) {
+        auto *label = control<QLabel>(window, name);
+        check(QLatin1String(name), label->grab().toImage(), label->rect());
+    }
+    for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"}) {
+        auto *label = control<QLabel>(frmAbout::Instance(), name);
+        check(QLatin1String(name), label->grab().toImage(), label->rect());
+    }
+    QVERIFY2(tooFaint.isEmpty(), qPrintable(tooFaint.join(QStringLiteral(", "))));
+}
+
+void TestAccessibility::focusVisible_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("other"); // where the focus is before
+    const auto row = [](const char *name, const char *other) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(other);
+    };
+    row("ContactList", "VScroll_Sel_Chr");
+    row("VScroll_Sel_Chr", "ContactList");
+    row("Save", "ContactList");
+    row("CmdExit", "ContactList");
+    row("LastName", "FirstName");
+    row("TelNumber", "LastName");
+    row("CmdAddMore", "LastName");
+    row("CmdCancel", "LastName");
+    row("cmdOK", "cmdSysInfo");
+    row("picIcon", "cmdOK");
+    row("cmdSysInfo", "cmdOK");
+}
+
+// A control that takes the focus shows it: along at least its perimeter,
+// pixels change by 3:1 or more between the control without and with the
+// focus. The list shows it without an item being current.
+void TestAccessibility::focusVisible()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, other);
+
+    StartProgram(*qApp);
+    aTel *main = aTel::instance();
+    main->CmdAddNew_Click();
+    frmAbout::Open();
+    QWidget *window = nullptr;
+    for (QWidget *candidate : QList<QWidget *>{main, DataForm::existing(), frmAbout::Instance()}) {
+        if (candidate->findChild<QWidget *>(name))
+            window = candidate;
+    }
+    QVERIFY(window);
+    auto *widget = control(window, name.toLatin1());
+    showActive(window);
+    control(window, other.toLatin1())->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(QApplication::focusWidget() != widget);
+    const QImage without = window->grab().toImage();
+    widget->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), widget);
+    const QImage with = window->grab().toImage();
+
+    const QRect around =
+        QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()).adjusted(-3, -3, 3, 3);
+    int changed = 0;
+    for (int y = around.top(); y <= around.bottom(); ++y) {
+        for (int x = around.left(); x <= around.right(); ++x)
+            changed += contrastRatio(without.pixelColor(x, y), with.pixelColor(x, y)) >= 3;
+    }
+    const int perimeter = 2 * (widget->width() + widget->height());
+    QVERIFY2(changed >= perimeter,
+             qPrintable(QStringLiteral("%1 of %2").arg(changed).arg(perimeter)));
+    if (auto *list = qobject_cast<QListWidget *>(widget))
+        QCOMPARE(list->currentRow(), -1);
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
