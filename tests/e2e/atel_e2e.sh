@@ -80,7 +80,8 @@ printf '%s\n' 'Rossi,          Mario,         02 7' 'zeta minuscola' >"$work/dat
 cp "$work/data.txt" "$work/before.txt"
 openbox --sm-disable >"$out/openbox.log" 2>&1 &
 pids+=("$!")
-for _ in $(seq 50); do
+# On a busy machine openbox can take seconds to start.
+for _ in $(seq 200); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done

@@ -136,13 +136,22 @@ box_named() { # box_named TITLE_REGEX
     return 1
 }
 
+# Waits until the box has the keyboard focus, which the program gives it once
+# it is ready for keys; keys are then typed as on the keyboard.
+focus_box() { # focus_box WINDOW
+    for _ in $(seq 50); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && break
+        sleep 0.1
+    done
+    sleep 0.2
+}
+
 # Presses KEY in the message box with the caption TITLE once it shows.
 answer_box() { # answer_box TITLE_REGEX KEY
     local box
     box=$(box_named "$1") || return 1
-    sleep 0.3
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
-    xdotool key --window "$box" "$2" 2>/dev/null || xdotool key "$2"
+    focus_box "$box"
+    xdotool key "$2"
 }
 
 # Waits for the message box with the caption TITLE, saves its picture as
@@ -151,11 +160,10 @@ answer_box() { # answer_box TITLE_REGEX KEY
 critical_box() { # critical_box TITLE_REGEX IMAGE
     local box red
     box=$(box_named "$1") || return 1
-    sleep 0.3
+    focus_box "$box"
     import -window "$box" "$2"
     red=$(convert "$2" -fx "r > 0.7 && g < 0.3 && b < 0.3" -format "%[fx:round(mean * w * h)]" info:)
-    xdotool windowfocus --sync "$box" 2>/dev/null || true
-    xdotool key --window "$box" Return 2>/dev/null || xdotool key Return
+    xdotool key Return
     # The main window takes clicks again once the box has gone.
     for _ in $(seq 50); do
         xdotool search --onlyvisible --name "$1" 2>/dev/null | grep -qx "$box" || break
