@@ -1,7 +1,7 @@
 #include "benchdata.h"
 
-#include "contactfile.h"
-#include "contactline.h"
+#include "store/contactfile.h"
+#include "store/contactline.h"
 
 #include <cstdint>
 #include <cstdlib>

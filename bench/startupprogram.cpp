@@ -1,10 +1,10 @@
 // Rubrio started exactly as the program starts, stopped at the main window's
 // first paint. Run in a directory holding data.txt.
 
-#include "atel.h"
 #include "firstpaintprobe.h"
-#include "globalmodule.h"
-#include "startprogram.h"
+#include "main_window/atel.h"
+#include "main_window/startprogram.h"
+#include "store/globalmodule.h"
 
 #include <QApplication>
 #include <QListWidget>

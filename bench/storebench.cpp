@@ -3,9 +3,10 @@
 // atomically. And the vCard export and import of the same contacts, to be
 // read against saving and loading data.txt.
 
-#include "contactexport.h"
-#include "contactimport.h"
-#include "globalmodule.h"
+#include "store/contactexport.h"
+#include "store/contactimport.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 #include "storeoperations.h"
 
 #include <QDir>
@@ -78,7 +79,7 @@ QString vcardPath()
 
 bool exportVCard()
 {
-    return ContactExport::writeFile(vcardPath(), GlobalModule::AllContactLines(),
+    return ContactExport::writeFile(vcardPath(), ContactTable::allLines(),
                                     ContactExport::Format::VCard)
         .isEmpty();
 }

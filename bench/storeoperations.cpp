@@ -1,13 +1,14 @@
 #include "storeoperations.h"
 
 #include "benchdata.h"
-#include "datafile.h"
+#include "store/contacttable.h"
+#include "store/datafile.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 StoreOperations::StoreOperations()
-    : m_path(m_dir.filePath(GlobalModule::DataFileName)),
+    : m_path(m_dir.filePath(DataFile::FileName)),
       m_bytes(BenchData::DataFile(BenchData::TypicalContacts()))
 {
     m_valid = m_dir.isValid() && WriteBytes() && LoadContacts() == BenchData::ContactTotal;
@@ -29,7 +30,7 @@ int StoreOperations::LoadContacts() const
 
 void StoreOperations::ReleaseTable() const
 {
-    GlobalModule::ClearContacts();
+    ContactTable::clear();
     GlobalModule::Contacts.fill(QString());
 }
 

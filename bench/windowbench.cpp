@@ -3,13 +3,13 @@
 // and the delete of 100 selected contacts. The program is started as it
 // starts for the user, from a data.txt of 1001 contacts under one letter.
 
-#include "atel.h"
 #include "benchdata.h"
-#include "datafile.h"
-#include "mainwindowmodule.h"
-#include "msgbox.h"
+#include "main_window/atel.h"
+#include "main_window/mainwindowmodule.h"
+#include "main_window/startprogram.h"
 #include "paintcounter.h"
-#include "startprogram.h"
+#include "platform/msgbox.h"
+#include "store/datafile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -197,7 +197,7 @@ int main(int argc, char *argv[])
     });
 
     QTemporaryDir dir;
-    QFile data(dir.filePath(GlobalModule::DataFileName));
+    QFile data(dir.filePath(DataFile::FileName));
     if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !data.open(QIODevice::WriteOnly) ||
         data.write(tables().fullFile) < 0 || !data.flush()) {
         std::fputs("rubrio_bench_window: cannot write data.txt\n", stderr);

@@ -1,18 +1,20 @@
 #include "roundtrip.h"
 
-#include "contactfile.h"
-#include "datafile.h"
+#include "store/contactfile.h"
+#include "store/contacttable.h"
+#include "store/datafile.h"
 
 using namespace GlobalModule;
 
 QString CheckRoundTrip(QByteArrayView bytes)
 {
     const DataFile::LoadResult loaded = DataFile::loadBytes(bytes);
-    if (ContactCount < 0 || ContactCount > TableSize)
+    if (ContactCount < 0 || ContactCount > ContactTable::Capacity)
         return QStringLiteral("ContactCount out of range: %1").arg(ContactCount);
-    if (loaded.total != ContactCount + KeptAside.size() || loaded.keptAside != KeptAside.size())
+    if (loaded.total != ContactCount + ContactTable::keptAside.size() ||
+        loaded.keptAside != ContactTable::keptAside.size())
         return QStringLiteral("counts disagree");
-    if (loaded.keptAside > 0 && ContactCount != TableSize)
+    if (loaded.keptAside > 0 && ContactCount != ContactTable::Capacity)
         return QStringLiteral("contacts kept aside while the table has room");
 
     const ContactFile::Parsed first = ContactFile::parse(bytes);
@@ -20,7 +22,7 @@ QString CheckRoundTrip(QByteArrayView bytes)
         return loaded.status == DataFile::LoadResult::Unreadable && ContactCount == 0
                    ? QString()
                    : QStringLiteral("unreadable text loaded");
-    if (AllContactLines() != first.lines)
+    if (ContactTable::allLines() != first.lines)
         return QStringLiteral("the table is not what the file holds");
 
     const QByteArray saved = ContactFile::format(first.lines, first.encoding);

@@ -1,9 +1,10 @@
 #include "vcardcheck.h"
 
-#include "contactimport.h"
-#include "globalmodule.h"
-#include "vcardreader.h"
-#include "vcardwriter.h"
+#include "store/contactimport.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
+#include "store/vcardreader.h"
+#include "store/vcardwriter.h"
 
 using namespace GlobalModule;
 
@@ -17,12 +18,12 @@ QString CheckVCard(QByteArrayView bytes)
                 .arg(cards[i].position)
                 .arg(cards[i].line);
     }
-    ClearContacts();
+    ContactTable::clear();
     const ContactImport::Result result = ContactImport::addCards(cards);
     if (result.imported + result.leftOut != cards.size() || result.imported != ContactCount)
         return QStringLiteral("counts disagree");
 
-    const QStringList lines = AllContactLines();
+    const QStringList lines = ContactTable::allLines();
     const QList<VCardReader::Card> again = VCardReader::parse(VCardWriter::format(lines));
     if (again.size() != lines.size())
         return QStringLiteral("%1 contacts written, %2 read back")

@@ -1,10 +1,10 @@
-#include "frmabout.h"
+#include "about/frmabout.h"
 
-#include "appicon.h"
-#include "appinfo.h"
-#include "linecontrol.h"
-#include "startsysinfo.h"
-#include "twips.h"
+#include "about/startsysinfo.h"
+#include "platform/appicon.h"
+#include "platform/appinfo.h"
+#include "platform/linecontrol.h"
+#include "platform/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

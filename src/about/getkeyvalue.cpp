@@ -1,6 +1,6 @@
-#include "getkeyvalue.h"
+#include "about/getkeyvalue.h"
 
-#include "runtimeerror.h"
+#include "platform/runtimeerror.h"
 
 namespace {
 

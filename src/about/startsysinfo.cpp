@@ -1,9 +1,9 @@
-#include "startsysinfo.h"
+#include "about/startsysinfo.h"
 
-#include "getkeyvalue.h"
-#include "msgbox.h"
-#include "registry.h"
-#include "runtime.h"
+#include "about/getkeyvalue.h"
+#include "platform/msgbox.h"
+#include "platform/registry.h"
+#include "platform/runtime.h"
 
 #include <QString>
 

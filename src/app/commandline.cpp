@@ -1,10 +1,11 @@
-#include "commandline.h"
+#include "app/commandline.h"
 
-#include "appinfo.h"
-#include "contactexport.h"
-#include "contactimport.h"
-#include "datafile.h"
-#include "runtime.h"
+#include "platform/appinfo.h"
+#include "platform/runtime.h"
+#include "store/contactexport.h"
+#include "store/contactimport.h"
+#include "store/contacttable.h"
+#include "store/datafile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -75,7 +76,7 @@ int exportContacts(const QString &path)
     const QString loadError = load(true);
     if (!loadError.isEmpty())
         return fail(loadError);
-    const QStringList lines = GlobalModule::AllContactLines();
+    const QStringList lines = ContactTable::allLines();
     const QString error = ContactExport::writeFile(path, lines, *format);
     if (!error.isEmpty())
         return fail(QStringLiteral("impossibile scrivere %1: %2.").arg(path, error));

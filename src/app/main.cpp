@@ -1,6 +1,6 @@
-#include "commandline.h"
-#include "runtime.h"
-#include "startprogram.h"
+#include "app/commandline.h"
+#include "main_window/startprogram.h"
+#include "platform/runtime.h"
 
 #include <QApplication>
 

@@ -1,13 +1,14 @@
-#include "dataform.h"
+#include "entry_dialog/dataform.h"
 
-#include "fieldcheck.h"
-#include "globalmodule.h"
 #include "main_window/atel.h"
-#include "main_window/dialogfonts.h"
 #include "main_window/mainwindowmodule.h"
-#include "msgbox.h"
-#include "twips.h"
-#include "windowaccessible.h"
+#include "platform/dialogfonts.h"
+#include "platform/msgbox.h"
+#include "platform/twips.h"
+#include "platform/windowaccessible.h"
+#include "store/contacttable.h"
+#include "store/fieldcheck.h"
+#include "store/globalmodule.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -197,7 +198,7 @@ void DataForm::CmdAddMore_Click()
     // never listed, so the user could never see, change or delete it.
     if (refused())
         return;
-    if (!AppendContact(line)) {
+    if (!ContactTable::append(line)) {
         MsgBox(QStringLiteral("Elenco pieno: non è possibile aggiungere altri contatti."),
                MsgBoxStyle::Exclamation);
         return;
@@ -215,7 +216,7 @@ int DataForm::editedIndex() const
     if (isNumber && index >= 0 && index < ContactCount && Contacts[index] == *m_editedLine)
         return index;
     // The main window deleted lines since the dialog was filled.
-    return LastIndexOf(*m_editedLine);
+    return ContactTable::lastIndexOf(*m_editedLine);
 }
 
 void DataForm::CmUpdate_Click()
@@ -239,7 +240,7 @@ void DataForm::CmUpdate_Click()
     }
 
     const int letter = enteredLastName().at(0).unicode() - 'A';
-    ReplaceContact(index, line);
+    ContactTable::replace(index, line);
     SaveContacts(); // a failure is shown; the change stays in the table
     clearBoxes();
     aTel::instance()->scrollBar()->setValue(letter);

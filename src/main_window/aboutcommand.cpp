@@ -1,7 +1,7 @@
 // The main window's About command.
 
-#include "atel.h"
-#include "frmabout.h"
+#include "about/frmabout.h"
+#include "main_window/atel.h"
 
 void aTel::CmdAbout_Click()
 {

@@ -1,11 +1,12 @@
-#include "atel.h"
+#include "main_window/atel.h"
 
-#include "contactlistbox.h"
-#include "exitsignals.h"
-#include "letterstrip.h"
-#include "mainwindowmodule.h"
-#include "msgbox.h"
-#include "runtime.h"
+#include "main_window/contactlistbox.h"
+#include "main_window/letterstrip.h"
+#include "main_window/mainwindowmodule.h"
+#include "platform/exitsignals.h"
+#include "platform/msgbox.h"
+#include "platform/runtime.h"
+#include "store/contacttable.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -198,7 +199,7 @@ void aTel::reportStartupProblems()
         MsgBox(QStringLiteral("data.txt contiene %1 contatti: ne vengono mostrati i primi %2. "
                               "Gli altri restano nel file.")
                    .arg(m_loadResult.total)
-                   .arg(GlobalModule::TableSize),
+                   .arg(ContactTable::Capacity),
                MsgBoxStyle::Exclamation);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "datafile.h"
+#include "store/datafile.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,14 +1,14 @@
 // The window's fixed description: every control at its place in twips, with
 // its text, font, colours and initial state, and the menu tree.
 
-#include "atel.h"
+#include "main_window/atel.h"
 
-#include "contactlistbox.h"
-#include "letterscrollbar.h"
-#include "letterstrip.h"
-#include "linecontrol.h"
-#include "dialogfonts.h"
-#include "twips.h"
+#include "main_window/contactlistbox.h"
+#include "main_window/letterscrollbar.h"
+#include "main_window/letterstrip.h"
+#include "platform/dialogfonts.h"
+#include "platform/linecontrol.h"
+#include "platform/twips.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -52,9 +52,6 @@ QLabel *heading(QWidget *parent, const char *name, const QString &text, int left
     auto *heading = label(parent, name, text, left, 120, width, 255);
     QFont font = DialogFonts::Font(DialogFonts::SansSerif, 9.75);
     font.setItalic(true);
-    // Fixed words the font draws itself: no fallback fonts are looked up,
-    // which is a good share of the start-up.
-    font.setStyleStrategy(QFont::NoFontMerging);
     heading->setFont(font);
     heading->setForegroundRole(QPalette::Highlight);
     return heading;
@@ -122,12 +119,7 @@ void aTel::buildControls()
     }
 
     m_contactList = place(new ContactListBox(s), "ContactList", 0, 360, 5175, 5070);
-    QFont listFont = DialogFonts::Font(DialogFonts::Fixed, 8.25);
-    // The list holds only what Windows-1252 can store (the file holds nothing
-    // else and the entry dialog refuses the rest), and the font draws all of
-    // it: without looking up fallback fonts it looks the same, sooner.
-    listFont.setStyleStrategy(QFont::NoFontMerging);
-    m_contactList->setFont(listFont);
+    m_contactList->setFont(DialogFonts::Font(DialogFonts::Fixed, 8.25));
     // Qt loads a font when text in it is first measured. The list's is loaded
     // with the window, so that even when the first letter has no contacts the
     // first one with contacts shows as fast as any other.

@@ -1,10 +1,10 @@
 // Contact files dropped on the main window: .vcf files are imported into the
 // table as "Aggiungi" adds contacts, and saving stays with the user.
 
-#include "atel.h"
-#include "contactimport.h"
-#include "mainwindowmodule.h"
-#include "msgbox.h"
+#include "main_window/atel.h"
+#include "main_window/mainwindowmodule.h"
+#include "platform/msgbox.h"
+#include "store/contactimport.h"
 
 #include <QDropEvent>
 #include <QFileInfo>

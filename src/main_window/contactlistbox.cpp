@@ -1,6 +1,6 @@
-#include "contactlistbox.h"
+#include "main_window/contactlistbox.h"
 
-#include "contactline.h"
+#include "store/contactline.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

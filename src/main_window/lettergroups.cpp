@@ -1,7 +1,7 @@
-#include "lettergroups.h"
+#include "main_window/lettergroups.h"
 
-#include "globalmodule.h"
-#include "listorder.h"
+#include "main_window/listorder.h"
+#include "store/globalmodule.h"
 
 const QStringList &LetterGroups::linesUnder(QChar letter)
 {

@@ -1,6 +1,6 @@
-#include "letterscrollbar.h"
+#include "main_window/letterscrollbar.h"
 
-#include "letterscrollbaraccessible.h"
+#include "main_window/letterscrollbaraccessible.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

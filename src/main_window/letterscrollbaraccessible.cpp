@@ -1,6 +1,6 @@
-#include "letterscrollbaraccessible.h"
+#include "main_window/letterscrollbaraccessible.h"
 
-#include "letterscrollbar.h"
+#include "main_window/letterscrollbar.h"
 
 LetterScrollBarAccessible::LetterScrollBarAccessible(QScrollBar *scrollBar)
     : QAccessibleWidget(scrollBar, QAccessible::ScrollBar)

@@ -1,4 +1,4 @@
-#include "letterstrip.h"
+#include "main_window/letterstrip.h"
 
 #include <QMouseEvent>
 

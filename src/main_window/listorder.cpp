@@ -1,4 +1,4 @@
-#include "listorder.h"
+#include "main_window/listorder.h"
 
 #include <QCollator>
 #include <QLocale>

@@ -1,11 +1,11 @@
-#include "mainwindowmodule.h"
+#include "main_window/mainwindowmodule.h"
 
-#include "atel.h"
-#include "datafile.h"
-#include "globalmodule.h"
-#include "lettergroups.h"
-#include "msgbox.h"
-#include "runtime.h"
+#include "main_window/atel.h"
+#include "main_window/lettergroups.h"
+#include "platform/msgbox.h"
+#include "platform/runtime.h"
+#include "store/datafile.h"
+#include "store/globalmodule.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -35,7 +35,7 @@ bool SaveContacts()
             MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2);
         if (answer != MsgBoxResult::Yes)
             return false;
-        result = DataFile::save(DataFileName, DataFile::SaveMode::Overwrite);
+        result = DataFile::save(DataFile::FileName, DataFile::SaveMode::Overwrite);
     }
     if (result.status == SaveResult::Failed)
         MsgBox(QStringLiteral("Impossibile salvare data.txt: ") + result.error,

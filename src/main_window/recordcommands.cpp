@@ -1,10 +1,11 @@
 // The record commands of the main window: add, modify and delete, each from
 // its button and from its menu item.
 
-#include "atel.h"
-#include "contactlistbox.h"
 #include "entry_dialog/dataform.h"
-#include "globalmodule.h"
+#include "main_window/atel.h"
+#include "main_window/contactlistbox.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,7 +45,7 @@ void aTel::CmdModify_Click()
     form->lastName()->setText(fields.lastName);
     form->firstName()->setText(fields.firstName);
     form->telNumber()->setText(fields.number);
-    form->currentItemIndex()->setText(QString::number(LastIndexOf(text)));
+    form->currentItemIndex()->setText(QString::number(ContactTable::lastIndexOf(text)));
     form->setEditedLine(text);
     showNotModal(form);
 }
@@ -66,9 +67,9 @@ void aTel::CmdDelete_Click()
         QListWidgetItem *item = m_contactList->item(row);
         // One table line per list item, the last equal one (as modify picks),
         // so the list and the table never disagree.
-        const int index = LastIndexOf(item->text());
+        const int index = ContactTable::lastIndexOf(item->text());
         if (index >= 0)
-            RemoveContact(index);
+            ContactTable::remove(index);
         currentRemoved = currentRemoved || item == current;
         delete m_contactList->takeItem(row);
     }

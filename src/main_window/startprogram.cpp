@@ -1,13 +1,12 @@
-#include "startprogram.h"
+#include "main_window/startprogram.h"
 
-#include "appicon.h"
-#include "appinfo.h"
-#include "atel.h"
-#include "bandedstyle.h"
-#include "dialogfonts.h"
-#include "focusring.h"
-#include "lightpalette.h"
-#include "runtime.h"
+#include "main_window/atel.h"
+#include "platform/appicon.h"
+#include "platform/appinfo.h"
+#include "platform/dialogfonts.h"
+#include "platform/focusring.h"
+#include "platform/lightpalette.h"
+#include "platform/runtime.h"
 
 #include <QApplication>
 
@@ -17,7 +16,6 @@ void StartProgram(QApplication &app)
     QApplication::setWindowIcon(AppIcon());
     Runtime::InstallQtTranslations(app);
     DialogFonts::Install();
-    QApplication::setStyle(new BandedStyle);
     LightPalette::Install();
     FocusRing::Install();
 

@@ -1,6 +1,6 @@
-#include "focusring.h"
+#include "platform/focusring.h"
 
-#include "focusringstyle.h"
+#include "platform/focusringstyle.h"
 
 #include <QApplication>
 #include <QPainter>

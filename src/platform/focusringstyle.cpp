@@ -1,4 +1,4 @@
-#include "focusringstyle.h"
+#include "platform/focusringstyle.h"
 
 int FocusRingStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                                 const QWidget *widget) const

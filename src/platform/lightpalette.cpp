@@ -1,4 +1,4 @@
-#include "lightpalette.h"
+#include "platform/lightpalette.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -1,6 +1,6 @@
-#include "linecontrol.h"
+#include "platform/linecontrol.h"
 
-#include "twips.h"
+#include "platform/twips.h"
 
 #include <QPainter>
 

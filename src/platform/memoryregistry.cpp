@@ -1,4 +1,4 @@
-#include "memoryregistry.h"
+#include "platform/memoryregistry.h"
 
 #include <algorithm>
 #include <cctype>

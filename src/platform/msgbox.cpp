@@ -1,6 +1,6 @@
-#include "msgbox.h"
+#include "platform/msgbox.h"
 
-#include "appinfo.h"
+#include "platform/appinfo.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -59,8 +59,7 @@ QMessageBox::Icon iconOf(int style)
 class RuntimeMessageBox : public QMessageBox
 {
 public:
-    RuntimeMessageBox(bool escapable, QWidget *parent)
-        : QMessageBox(parent), m_escapable(escapable)
+    RuntimeMessageBox(bool escapable, QWidget *parent) : QMessageBox(parent), m_escapable(escapable)
     {
     }
 
@@ -99,8 +98,7 @@ Seam<int(const MsgBoxCall &)> MsgBoxAnswerer(showModal);
 int MsgBox(const QString &prompt, int style, const QString &title, const QString &helpFile,
            int context)
 {
-    const MsgBoxCall call{prompt, style, title.isEmpty() ? App::Title() : title, helpFile,
-                          context};
+    const MsgBoxCall call{prompt, style, title.isEmpty() ? App::Title() : title, helpFile, context};
     return MsgBoxAnswerer(call);
 }
 

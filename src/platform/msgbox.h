@@ -1,6 +1,6 @@
 #pragma once
 
-#include "seam.h"
+#include "platform/seam.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "registry.h"
+#include "platform/registry.h"
 
 #ifdef _WIN32
-#include "windowsregistry.h"
+#include "platform/windowsregistry.h"
 using SystemRegistry = WindowsRegistry;
 #else
-#include "standinregistry.h"
+#include "platform/standinregistry.h"
 using SystemRegistry = StandInRegistry;
 #endif
 

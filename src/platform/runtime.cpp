@@ -1,4 +1,4 @@
-#include "runtime.h"
+#include "platform/runtime.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -5,11 +5,9 @@
 
 // A call into the operating system that tests can replace: the real function
 // runs unless a replacement is installed.
-template <typename Signature>
-class Seam;
+template <typename Signature> class Seam;
 
-template <typename R, typename... Args>
-class Seam<R(Args...)>
+template <typename R, typename... Args> class Seam<R(Args...)>
 {
 public:
     using Function = std::function<R(Args...)>;

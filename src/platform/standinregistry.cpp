@@ -1,4 +1,4 @@
-#include "standinregistry.h"
+#include "platform/standinregistry.h"
 
 #include <QStandardPaths>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "windowaccessible.h"
+#include "platform/windowaccessible.h"
 
 #include <QFocusFrame>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "windowsregistry.h"
+#include "platform/windowsregistry.h"
 
 #include <windows.h>
 

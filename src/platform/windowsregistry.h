@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry.h"
+#include "platform/registry.h"
 
 // The registry of advapi32 (Windows only).
 class WindowsRegistry : public Registry

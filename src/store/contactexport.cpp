@@ -1,7 +1,7 @@
-#include "contactexport.h"
+#include "store/contactexport.h"
 
-#include "csvwriter.h"
-#include "vcardwriter.h"
+#include "store/csvwriter.h"
+#include "store/vcardwriter.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contactline.h"
+#include "store/contactline.h"
 
 #include <QString>
 #include <QStringList>

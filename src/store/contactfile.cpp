@@ -1,8 +1,8 @@
-#include "contactfile.h"
+#include "store/contactfile.h"
 
-#include "contactline.h"
-#include "fieldcheck.h"
-#include "windows1252.h"
+#include "store/contactline.h"
+#include "store/fieldcheck.h"
+#include "store/windows1252.h"
 
 #include <QStringDecoder>
 

@@ -1,7 +1,8 @@
-#include "contactimport.h"
+#include "store/contactimport.h"
 
-#include "fieldcheck.h"
-#include "globalmodule.h"
+#include "store/contacttable.h"
+#include "store/fieldcheck.h"
+#include "store/globalmodule.h"
 
 #include <QFile>
 
@@ -29,10 +30,10 @@ QString add(const VCardReader::Card &card)
         return reason;
     const QString line =
         GlobalModule::FormatContactLine(card.lastName, card.firstName, card.number);
-    if (GlobalModule::LastIndexOf(line) >= 0)
+    if (ContactTable::lastIndexOf(line) >= 0)
         return QStringLiteral("È già nell'elenco.");
-    if (!GlobalModule::AppendContact(line))
-        return QStringLiteral("L'elenco è pieno (%1 contatti).").arg(GlobalModule::TableSize);
+    if (!ContactTable::append(line))
+        return QStringLiteral("L'elenco è pieno (%1 contatti).").arg(ContactTable::Capacity);
     return {};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vcardreader.h"
+#include "store/vcardreader.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "contactline.h"
+#include "store/contactline.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "csvwriter.h"
+#include "store/csvwriter.h"
 
-#include "contactexport.h"
+#include "store/contactexport.h"
 
 namespace CsvWriter {
 

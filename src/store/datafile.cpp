@@ -1,7 +1,8 @@
-#include "datafile.h"
+#include "store/datafile.h"
 
-#include "contactfile.h"
-#include "filesave.h"
+#include "store/contactfile.h"
+#include "store/contacttable.h"
+#include "store/filesave.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,22 +57,22 @@ Known known;
 LoadResult fillTable(QStringList lines)
 {
     using namespace GlobalModule;
-    ClearContacts();
+    ContactTable::clear();
     LoadResult result;
     result.total = int(lines.size());
     for (QString &line : lines) {
-        if (ContactCount < TableSize)
+        if (ContactCount < ContactTable::Capacity)
             Contacts[ContactCount++] = std::move(line);
         else
-            KeptAside.append(std::move(line));
+            ContactTable::keptAside.append(std::move(line));
     }
-    result.keptAside = int(KeptAside.size());
+    result.keptAside = int(ContactTable::keptAside.size());
     return result;
 }
 
 LoadResult unreadable(const QString &reason)
 {
-    GlobalModule::ClearContacts();
+    ContactTable::clear();
     known.unreadable = reason;
     LoadResult result;
     result.status = LoadResult::Unreadable;
@@ -103,7 +104,7 @@ LoadResult load(const QString &path)
     if (!read.error.isEmpty())
         return unreadable(read.error);
     if (!read.exists) {
-        GlobalModule::ClearContacts();
+        ContactTable::clear();
         LoadResult result;
         result.status = LoadResult::Missing;
         return result;
@@ -132,7 +133,7 @@ SaveResult save(const QString &path, SaveMode mode)
 
     const ContactFile::Encoding encoding =
         isKnown ? known.encoding : ContactFile::Encoding::Windows1252;
-    const QByteArray bytes = ContactFile::format(GlobalModule::AllContactLines(), encoding);
+    const QByteArray bytes = ContactFile::format(ContactTable::allLines(), encoding);
     if (!FileSave::write(path, bytes, &result.error)) {
         result.status = SaveResult::Failed;
         return result;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "globalmodule.h"
-
 #include <QByteArray>
 #include <QString>
 
@@ -10,6 +8,9 @@
 // never overwritten, a failed write leaves the previous file as it was, and
 // a file that someone else changed is not overwritten without asking.
 namespace DataFile {
+
+// Opened by this bare name: in the current directory.
+inline const QString FileName = QStringLiteral("data.txt");
 
 struct LoadResult
 {
@@ -24,7 +25,7 @@ struct LoadResult
 // table. A file that exists but cannot be read (no permission, not a
 // regular file, UTF-16 text) leaves the table empty and blocks every later
 // save to it in this run, so it is never overwritten by an empty table.
-LoadResult load(const QString &path = GlobalModule::DataFileName);
+LoadResult load(const QString &path = DataFile::FileName);
 // The same from a file's bytes, without touching the disk.
 LoadResult loadBytes(QByteArrayView bytes);
 
@@ -46,7 +47,7 @@ enum class SaveMode {
 
 // Writes every line in use, then the lines kept aside, each followed by
 // CR LF, in the encoding the file was read in.
-SaveResult save(const QString &path = GlobalModule::DataFileName,
+SaveResult save(const QString &path = DataFile::FileName,
                 SaveMode mode = SaveMode::KeepOthersChanges);
 
 } // namespace DataFile

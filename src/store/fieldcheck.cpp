@@ -1,7 +1,7 @@
-#include "fieldcheck.h"
+#include "store/fieldcheck.h"
 
-#include "contactline.h"
-#include "windows1252.h"
+#include "store/contactline.h"
+#include "store/windows1252.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "filesave.h"
+#include "store/filesave.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "vcardproperty.h"
+#include "store/vcardproperty.h"
 
 #include <QList>
 

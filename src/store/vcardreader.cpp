@@ -1,7 +1,7 @@
-#include "vcardreader.h"
+#include "store/vcardreader.h"
 
-#include "vcardproperty.h"
-#include "windows1252.h"
+#include "store/vcardproperty.h"
+#include "store/windows1252.h"
 
 #include <QStringDecoder>
 

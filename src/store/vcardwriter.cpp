@@ -1,6 +1,6 @@
-#include "vcardwriter.h"
+#include "store/vcardwriter.h"
 
-#include "contactexport.h"
+#include "store/contactexport.h"
 
 namespace VCardWriter {
 

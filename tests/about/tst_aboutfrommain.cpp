@@ -1,8 +1,9 @@
 // The About box opened from the main window, beside it.
 
-#include "atel.h"
-#include "frmabout.h"
-#include "globalmodule.h"
+#include "about/frmabout.h"
+#include "main_window/atel.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 #include "support/endrecorder.h"
 #include "support/scriptedmsgbox.h"
 #include "support/tempcurrentdir.h"
@@ -50,7 +51,7 @@ void TestAboutFromMain::cleanup()
     m_end.reset();
     m_boxes.reset();
     m_dir.reset();
-    GlobalModule::ClearContacts();
+    ContactTable::clear();
 }
 
 void TestAboutFromMain::opensBesideMainWindow_data()

@@ -1,8 +1,8 @@
-#include "appicon.h"
-#include "frmabout.h"
-#include "linecontrol.h"
-#include "memoryregistry.h"
-#include "runtime.h"
+#include "about/frmabout.h"
+#include "platform/appicon.h"
+#include "platform/linecontrol.h"
+#include "platform/memoryregistry.h"
+#include "platform/runtime.h"
 #include "support/scriptedmsgbox.h"
 #include "support/windowtest.h"
 

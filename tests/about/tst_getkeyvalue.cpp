@@ -1,6 +1,6 @@
-#include "getkeyvalue.h"
-#include "memoryregistry.h"
-#include "runtimeerror.h"
+#include "about/getkeyvalue.h"
+#include "platform/memoryregistry.h"
+#include "platform/runtimeerror.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "appinfo.h"
-#include "registry.h"
-#include "runtime.h"
-#include "standinregistry.h"
-#include "startsysinfo.h"
+#include "about/startsysinfo.h"
+#include "platform/appinfo.h"
+#include "platform/registry.h"
+#include "platform/runtime.h"
+#include "platform/standinregistry.h"
 #include "support/scriptedmsgbox.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "appinfo.h"
-#include "memoryregistry.h"
-#include "runtime.h"
-#include "startsysinfo.h"
+#include "about/startsysinfo.h"
+#include "platform/appinfo.h"
+#include "platform/memoryregistry.h"
+#include "platform/runtime.h"
 #include "support/scriptedmsgbox.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "entry_dialog/dataform.h"
-#include "fieldcheck.h"
+#include "platform/twips.h"
+#include "store/fieldcheck.h"
 #include "support/scriptedmsgbox.h"
-#include "twips.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,7 @@
 #include "entry_dialog/dataform.h"
-#include "globalmodule.h"
 #include "main_window/atel.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 #include "support/endrecorder.h"
 #include "support/filesizelimit.h"
 #include "support/scriptedmsgbox.h"
@@ -182,7 +183,7 @@ private Q_SLOTS:
         QCOMPARE(tableLines(), after);
         // The list and the table agree: every item still listed is in the table.
         for (const QString &text : listed())
-            QVERIFY(LastIndexOf(text) >= 0);
+            QVERIFY(ContactTable::lastIndexOf(text) >= 0);
     }
 
     void deleteLeavesNoCurrentItem()
@@ -355,7 +356,7 @@ private Q_SLOTS:
     void addToAFullTable()
     {
         QStringList lines;
-        for (int i = 0; i < TableSize; ++i)
+        for (int i = 0; i < ContactTable::Capacity; ++i)
             lines.append(line("N" + QString::number(i), "x", "1"));
         start(lines);
         ScriptedMsgBox boxes;
@@ -366,7 +367,7 @@ private Q_SLOTS:
                  QStringList{QString::fromUtf8(
                      "Elenco pieno: non è possibile aggiungere altri contatti.")});
         QCOMPARE(boxes.calls()[0].style, 48);
-        QCOMPARE(ContactCount, qint16(TableSize));
+        QCOMPARE(ContactCount, qint16(ContactTable::Capacity));
         QCOMPARE(DataForm::existing()->lastName()->text(), QString("Rossi"));
     }
 
@@ -561,7 +562,7 @@ private Q_SLOTS:
         aTel::instance()->Save_Click();
         delete DataForm::existing();
         delete aTel::instance();
-        ClearContacts();
+        ContactTable::clear();
         aTel::instance(); // a fresh start reads the saved file
         QCOMPARE(tableLines(), kept);
     }

@@ -1,12 +1,13 @@
 // What a screen reader is told about the main window and the entry dialog,
 // and how readable the windows are on light and dark desktops.
 
-#include "atel.h"
-#include "dialogfonts.h"
+#include "about/frmabout.h"
 #include "entry_dialog/dataform.h"
-#include "frmabout.h"
-#include "globalmodule.h"
-#include "startprogram.h"
+#include "main_window/atel.h"
+#include "main_window/startprogram.h"
+#include "platform/dialogfonts.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 #include "support/windowtestscope.h"
 
 #include <QAccessible>
@@ -157,7 +158,7 @@ void TestAccessibility::listItemsAndHiddenBox()
     // a screen reader is in use, and for every list filled since. The window
     // first: creating it loads data.txt.
     aTel *window = aTel::instance();
-    QVERIFY(GlobalModule::AppendContact(GlobalModule::FormatContactLine(
+    QVERIFY(ContactTable::append(GlobalModule::FormatContactLine(
         QStringLiteral("Rossi"), QStringLiteral("Mario"), QStringLiteral("0612345"))));
     window->scrollBar()->setValue('R' - 'A');
     showActive(window);

@@ -1,10 +1,10 @@
 // The main window against its description: places in twips, texts, fonts,
 // colours, initial states, menus, tab order and the keys that do nothing.
 
-#include "atel.h"
-#include "dialogfonts.h"
+#include "main_window/atel.h"
+#include "platform/dialogfonts.h"
+#include "platform/twips.h"
 #include "support/windowtestscope.h"
-#include "twips.h"
 
 #include <QAction>
 #include <QGroupBox>

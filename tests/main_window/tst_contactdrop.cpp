@@ -1,7 +1,7 @@
 // vCard files dropped on the main window.
 
-#include "atel.h"
-#include "globalmodule.h"
+#include "main_window/atel.h"
+#include "store/globalmodule.h"
 #include "support/windowtestscope.h"
 
 #include <QListWidget>

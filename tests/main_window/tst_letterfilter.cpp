@@ -1,12 +1,13 @@
 // The letter filter, the list's selection and the right-click pop-ups.
 
-#include "atel.h"
-#include "contactline.h"
-#include "dialogfonts.h"
-#include "globalmodule.h"
-#include "mainwindowmodule.h"
+#include "main_window/atel.h"
+#include "main_window/mainwindowmodule.h"
+#include "platform/dialogfonts.h"
+#include "platform/twips.h"
+#include "store/contactline.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 #include "support/windowtestscope.h"
-#include "twips.h"
 
 #include <QAction>
 #include <QCollator>
@@ -45,9 +46,9 @@ QStringList lines(const QStringList &surnames)
 void fill(const QStringList &tableLines, char letter)
 {
     aTel *window = aTel::instance();
-    GlobalModule::ClearContacts();
+    ContactTable::clear();
     for (const QString &text : tableLines)
-        QVERIFY(GlobalModule::AppendContact(text));
+        QVERIFY(ContactTable::append(text));
     window->scrollBar()->setValue(letter - 'A');
     GlobalModule::RefreshContactList();
 }
@@ -205,7 +206,7 @@ void TestLetterFilter::fullTableUnderOneLetter()
     // case and accents mixed.
     const QStringList stems = {"Rossi", "rossi", QStringLiteral("Ròssi"), "ROSSI", "Rosa"};
     QStringList table;
-    for (int i = GlobalModule::TableSize - 1; i >= 0; --i) {
+    for (int i = ContactTable::Capacity - 1; i >= 0; --i) {
         QString surname = stems.at(i % stems.size()) + QString::number(i % 37);
         surname[0] = QLatin1Char('R');
         table.append(

@@ -1,10 +1,11 @@
 // The table's lines grouped by letter and sorted once: every way the table
 // changes shows in the next refill.
 
-#include "contactline.h"
-#include "datafile.h"
-#include "globalmodule.h"
-#include "lettergroups.h"
+#include "main_window/lettergroups.h"
+#include "store/contactline.h"
+#include "store/contacttable.h"
+#include "store/datafile.h"
+#include "store/globalmodule.h"
 
 #include <QTest>
 
@@ -28,9 +29,9 @@ QStringList lines(std::initializer_list<const char *> surnames)
 
 void setTable(const QStringList &tableLines)
 {
-    ClearContacts();
+    ContactTable::clear();
     for (const QString &text : tableLines)
-        QVERIFY(AppendContact(text));
+        QVERIFY(ContactTable::append(text));
 }
 
 } // namespace
@@ -40,7 +41,7 @@ class TestLetterGroups : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { ClearContacts(); }
+    void cleanup() { ContactTable::clear(); }
     void groupsInListOrder();
     void tableChanges_data();
     void tableChanges();
@@ -81,13 +82,13 @@ void TestLetterGroups::tableChanges()
     QCOMPARE(groups.linesUnder(u'R'), lines({"Rossi", "Russo"}));
 
     if (change == QLatin1String("append"))
-        QVERIFY(AppendContact(line("Rizzo")));
+        QVERIFY(ContactTable::append(line("Rizzo")));
     else if (change == QLatin1String("replace"))
-        ReplaceContact(2, line("Rosso"));
+        ContactTable::replace(2, line("Rosso"));
     else if (change == QLatin1String("remove"))
-        RemoveContact(2);
+        ContactTable::remove(2);
     else if (change == QLatin1String("clear"))
-        ClearContacts();
+        ContactTable::clear();
     else if (change == QLatin1String("load"))
         DataFile::loadBytes("Ricci, N, 1\r\n");
     else if (change == QLatin1String("write"))

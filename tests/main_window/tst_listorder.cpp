@@ -1,7 +1,7 @@
 // The list's order: the collation of the language, case-insensitive, with
 // lines the collation holds equal ordered by their exact text.
 
-#include "listorder.h"
+#include "main_window/listorder.h"
 
 #include <QCollator>
 #include <QTest>

@@ -1,13 +1,13 @@
 // The program's start: what StartProgram sets up before the event loop, and
 // the main window it leaves on screen.
 
-#include "appicon.h"
-#include "appinfo.h"
-#include "atel.h"
-#include "bandedstyle.h"
-#include "dialogfonts.h"
-#include "globalmodule.h"
-#include "startprogram.h"
+#include "main_window/atel.h"
+#include "main_window/startprogram.h"
+#include "platform/appicon.h"
+#include "platform/appinfo.h"
+#include "platform/dialogfonts.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 #include "support/scriptedmsgbox.h"
 #include "support/tempcurrentdir.h"
 #include "support/windowtest.h"
@@ -51,7 +51,6 @@ void TestStartProgram::startsLikeTheProgram()
     QVERIFY(QStringList({DialogFonts::SansSerif, DialogFonts::SansSerifStandIn})
                 .contains(QFontInfo(QApplication::font()).family()));
     QCOMPARE(QApplication::font().pointSizeF(), DialogFonts::DialogPointSize);
-    QVERIFY(qobject_cast<BandedStyle *>(QApplication::style()));
 
     // The main window is on screen with data.txt loaded and "A" listed.
     aTel *window = aTel::instance();
@@ -66,7 +65,7 @@ void TestStartProgram::startsLikeTheProgram()
     QVERIFY(boxes.calls().isEmpty()); // nothing to report about this file
 
     deleteAllWindows();
-    GlobalModule::ClearContacts();
+    ContactTable::clear();
 }
 
 QTEST_MAIN(TestStartProgram)

@@ -1,12 +1,13 @@
 // Start-up (load, first refill, start-up messages), saving, and every way of
 // leaving the program.
 
-#include "atel.h"
-#include "contactline.h"
-#include "dialogfonts.h"
-#include "globalmodule.h"
-#include "mainwindowmodule.h"
-#include "msgbox.h"
+#include "main_window/atel.h"
+#include "main_window/mainwindowmodule.h"
+#include "platform/dialogfonts.h"
+#include "platform/msgbox.h"
+#include "store/contactline.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 #include "support/filesizelimit.h"
 #include "support/windowtestscope.h"
 
@@ -147,7 +148,7 @@ void TestStartupExit::formLoad()
 
     // A second load starts from an empty list and an empty table.
     list->addItem(QStringLiteral("Avanzo"));
-    GlobalModule::AppendContact(line("Arno", "X", "1"));
+    ContactTable::append(line("Arno", "X", "1"));
     window->Form_Load();
     QCOMPARE(list->count(), 2);
     QCOMPARE(int(GlobalModule::ContactCount), 4);
@@ -174,8 +175,8 @@ void TestStartupExit::exitQuestion()
 
     aTel *window = shownWindow();
     // Unsaved changes: one contact added, one removed.
-    QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
-    GlobalModule::RemoveContact(0);
+    QVERIFY(ContactTable::append(line("Bianchi", "Anna", "02 5")));
+    ContactTable::remove(0);
     m_scope->boxes.addAnswer(answer);
     commandOnFullDisk(how, blocked);
 
@@ -219,7 +220,7 @@ void TestStartupExit::noQuestionOnceEnding()
 void TestStartupExit::sessionEndWithoutInteraction()
 {
     aTel *window = shownWindow();
-    QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
+    QVERIFY(ContactTable::append(line("Bianchi", "Anna", "02 5")));
     // The session manager allows no question: the default answer, No.
     QVERIFY(window->endWithSession(false));
     QVERIFY(m_scope->boxes.calls().isEmpty());
@@ -244,7 +245,7 @@ void TestStartupExit::otherWriterQuestion()
     QFETCH(QString, how);
     QFETCH(int, answer);
     aTel *window = shownWindow();
-    QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
+    QVERIFY(ContactTable::append(line("Bianchi", "Anna", "02 5")));
     const QByteArray theirs = original + "Verdi,Ugo,3\n";
     QVERIFY(m_scope->dir.write(QStringLiteral("data.txt"), theirs));
     if (how == QLatin1String("CmdExit"))
@@ -283,7 +284,7 @@ void TestStartupExit::exitSignals()
     QFETCH(int, signal);
     QFETCH(int, answer);
     shownWindow();
-    QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
+    QVERIFY(ContactTable::append(line("Bianchi", "Anna", "02 5")));
     m_scope->boxes.addAnswer(answer);
     m_scope->boxes.onCall([signal](const MsgBoxCall &) {
         QCOMPARE(::raise(signal), 0);
@@ -314,7 +315,7 @@ void TestStartupExit::saveCommands()
     QFETCH(QString, name);
     QFETCH(bool, blocked);
     shownWindow();
-    QVERIFY(GlobalModule::AppendContact(line("Bianchi", "Anna", "02 5")));
+    QVERIFY(ContactTable::append(line("Bianchi", "Anna", "02 5")));
     commandOnFullDisk(name, blocked);
     QVERIFY(!m_scope->end.ended());
     if (blocked) {

@@ -1,5 +1,5 @@
-#include "appinfo.h"
-#include "msgbox.h"
+#include "platform/appinfo.h"
+#include "platform/msgbox.h"
 #include "support/scriptedmsgbox.h"
 
 #include <QAbstractButton>

@@ -1,5 +1,5 @@
-#include "msgbox.h"
-#include "runtime.h"
+#include "platform/msgbox.h"
+#include "platform/runtime.h"
 
 #include <QApplication>
 #include <QMessageBox>

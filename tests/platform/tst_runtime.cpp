@@ -1,4 +1,4 @@
-#include "runtime.h"
+#include "platform/runtime.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,7 +45,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("arguments");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("path with a space, unquoted") << false << "" << QByteArray("started");
-        QTest::newRow("quoted path with arguments") << true << " -a b" << QByteArray("started -a b");
+        QTest::newRow("quoted path with arguments")
+            << true << " -a b" << QByteArray("started -a b");
     }
     void shell()
     {

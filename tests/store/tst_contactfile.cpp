@@ -1,6 +1,6 @@
-#include "contactfile.h"
-#include "contactline.h"
-#include "windows1252.h"
+#include "store/contactfile.h"
+#include "store/contactline.h"
+#include "store/windows1252.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -79,7 +79,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("UTF-16 LE with its mark") << QByteArray("\xff\xfeR\0,\0", 6);
         QTest::newRow("UTF-16 BE with its mark") << QByteArray("\xfe\xff\0R\0,", 6);
-        QTest::newRow("UTF-16 LE without a mark") << QByteArray("R\0o\0,\0M\0,\0" "1\0\r\0\n\0", 16);
+        QTest::newRow("UTF-16 LE without a mark") << QByteArray("R\0o\0,\0M\0,\0"
+                                                                "1\0\r\0\n\0",
+                                                                16);
         QTest::newRow("UTF-16 BE without a mark") << QByteArray("\0R\0o\0,\0M\0,\0001", 12);
         QTest::newRow("not UTF-8 after the UTF-8 mark")
             << QByteArray("\xef\xbb\xbfNicol\xf2,A,1\r\n");

@@ -1,4 +1,5 @@
-#include "globalmodule.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 
 #include <QTest>
 
@@ -9,7 +10,7 @@ class TestContactLine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { ClearContacts(); }
+    void init() { ContactTable::clear(); }
 
     void format_data()
     {
@@ -83,26 +84,26 @@ private Q_SLOTS:
 
     void equalityIsCaseSensitive()
     {
-        QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", "1")));
-        QCOMPARE(LastIndexOf(FormatContactLine("rossi", "Mario", "1")), -1);
-        QCOMPARE(LastIndexOf(FormatContactLine("Rossi", "Mario", "1")), 0);
-        QCOMPARE(LastIndexOf(FormatContactLine("Rossi", "Mario", "1") + " "), -1);
+        QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
+        QCOMPARE(ContactTable::lastIndexOf(FormatContactLine("rossi", "Mario", "1")), -1);
+        QCOMPARE(ContactTable::lastIndexOf(FormatContactLine("Rossi", "Mario", "1")), 0);
+        QCOMPARE(ContactTable::lastIndexOf(FormatContactLine("Rossi", "Mario", "1") + " "), -1);
     }
 
     void lastIndexOfFindsTheLastEqualLine()
     {
         for (const char *name : {"A", "B", "A", "C"})
-            QVERIFY(AppendContact(FormatContactLine(name, "x", "1")));
-        QCOMPARE(LastIndexOf(FormatContactLine("A", "x", "1")), 2);
-        RemoveContact(3);
-        QCOMPARE(LastIndexOf(FormatContactLine("C", "x", "1")), -1); // slot no longer in use
+            QVERIFY(ContactTable::append(FormatContactLine(name, "x", "1")));
+        QCOMPARE(ContactTable::lastIndexOf(FormatContactLine("A", "x", "1")), 2);
+        ContactTable::remove(3);
+        QCOMPARE(ContactTable::lastIndexOf(FormatContactLine("C", "x", "1")), -1); // slot no longer in use
     }
 
     void removeAtZero()
     {
         for (const char *name : {"A", "B", "C"})
-            QVERIFY(AppendContact(name));
-        RemoveContact(0);
+            QVERIFY(ContactTable::append(name));
+        ContactTable::remove(0);
         QCOMPARE(ContactCount, qint16(2));
         QCOMPARE(Contacts[0], QString("B"));
         QCOMPARE(Contacts[1], QString("C"));
@@ -111,23 +112,23 @@ private Q_SLOTS:
 
     void replaceAndClear()
     {
-        QVERIFY(AppendContact("A"));
-        QVERIFY(AppendContact("B"));
-        ReplaceContact(1, "Z");
-        QCOMPARE(AllContactLines(), QStringList({"A", "Z"}));
-        ClearContacts();
+        QVERIFY(ContactTable::append("A"));
+        QVERIFY(ContactTable::append("B"));
+        ContactTable::replace(1, "Z");
+        QCOMPARE(ContactTable::allLines(), QStringList({"A", "Z"}));
+        ContactTable::clear();
         QCOMPARE(ContactCount, qint16(0));
-        QVERIFY(AllContactLines().isEmpty());
+        QVERIFY(ContactTable::allLines().isEmpty());
     }
 
     void fullTableRefusesAppend()
     {
-        for (int i = 0; i < TableSize; ++i)
-            QVERIFY(AppendContact(QString::number(i)));
-        QCOMPARE(ContactCount, qint16(TableSize));
-        QVERIFY(!AppendContact("one too many"));
-        QCOMPARE(ContactCount, qint16(TableSize));
-        QCOMPARE(Contacts[TableSize - 1], QString::number(TableSize - 1));
+        for (int i = 0; i < ContactTable::Capacity; ++i)
+            QVERIFY(ContactTable::append(QString::number(i)));
+        QCOMPARE(ContactCount, qint16(ContactTable::Capacity));
+        QVERIFY(!ContactTable::append("one too many"));
+        QCOMPARE(ContactCount, qint16(ContactTable::Capacity));
+        QCOMPARE(Contacts[ContactTable::Capacity - 1], QString::number(ContactTable::Capacity - 1));
     }
 };
 

@@ -1,5 +1,6 @@
-#include "contactfile.h"
-#include "datafile.h"
+#include "store/contactfile.h"
+#include "store/contacttable.h"
+#include "store/datafile.h"
 #include "support/filesizelimit.h"
 
 #include <QDir>
@@ -65,10 +66,10 @@ private Q_SLOTS:
 
     void saveWritesTheTableInOrder()
     {
-        QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", "123")));
-        QVERIFY(AppendContact(FormatContactLine("Bianchi", "Anna", "456")));
-        QVERIFY(AppendContact(FormatContactLine("Verdi", "Ugo", "789")));
-        RemoveContact(2); // its slot keeps the text but is not written
+        QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "123")));
+        QVERIFY(ContactTable::append(FormatContactLine("Bianchi", "Anna", "456")));
+        QVERIFY(ContactTable::append(FormatContactLine("Verdi", "Ugo", "789")));
+        ContactTable::remove(2); // its slot keeps the text but is not written
         QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), QByteArray("Rossi,          Mario,          123\r\n"
                                                  "Bianchi,        Anna,           456\r\n"));
@@ -78,7 +79,7 @@ private Q_SLOTS:
     {
         QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), QByteArray());
-        QVERIFY(AppendContact("junk"));
+        QVERIFY(ContactTable::append("junk"));
         const LoadResult result = DataFile::load();
         QCOMPARE(result.status, LoadResult::Loaded);
         QCOMPARE(ContactCount, qint16(0));
@@ -86,7 +87,7 @@ private Q_SLOTS:
 
     void missingFileGivesEmptyTable()
     {
-        QVERIFY(AppendContact("junk"));
+        QVERIFY(ContactTable::append("junk"));
         QCOMPARE(DataFile::load().status, LoadResult::Missing);
         QCOMPARE(ContactCount, qint16(0));
         QVERIFY(DataFile::save().ok());
@@ -133,13 +134,13 @@ private Q_SLOTS:
         const LoadResult result = DataFile::load();
         QCOMPARE(result.total, 1005);
         QCOMPARE(result.keptAside, 4);
-        QCOMPARE(ContactCount, qint16(TableSize));
+        QCOMPARE(ContactCount, qint16(ContactTable::Capacity));
         QCOMPARE(Contacts[1000], FormatContactLine("N1000", "x", "1000"));
         QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), bytes);
 
         // Deleting from the table still keeps those beyond it, after the rest.
-        RemoveContact(0);
+        ContactTable::remove(0);
         QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"), bytes.mid(bytes.indexOf('\n') + 1));
     }
@@ -151,7 +152,7 @@ private Q_SLOTS:
         const LoadResult result = DataFile::load();
         QCOMPARE(result.status, LoadResult::Unreadable);
         QVERIFY(!result.error.isEmpty());
-        QVERIFY(AppendContact("Rossi"));
+        QVERIFY(ContactTable::append("Rossi"));
         const SaveResult save = DataFile::save();
         QVERIFY(!save.ok());
         QVERIFY(!save.error.isEmpty());
@@ -186,9 +187,9 @@ private Q_SLOTS:
         writeAll("data.txt", "old\r\nolder and longer\r\n");
         DataFile::load();
         QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        RemoveContact(1);
+        ContactTable::remove(1);
         if (grows)
-            QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", "1")));
+            QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
         const SaveResult save = DataFile::save();
         QVERIFY2(save.ok(), qPrintable(save.error));
         QCOMPARE(readAll("data.txt"),
@@ -220,7 +221,7 @@ private Q_SLOTS:
         writeAll("data.txt", old);
         DataFile::load();
         for (int i = 0; i < contacts; ++i)
-            QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", QString::number(i))));
+            QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", QString::number(i))));
         if (inPlace)
             QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         SaveResult save;
@@ -259,14 +260,14 @@ private Q_SLOTS:
         };
         put(before);
         DataFile::load();
-        QVERIFY(AppendContact(FormatContactLine("Bianchi", "Anna", "3")));
+        QVERIFY(ContactTable::append(FormatContactLine("Bianchi", "Anna", "3")));
         QVERIFY(DataFile::save().ok()); // its own writes are no change
-        QVERIFY(AppendContact(FormatContactLine("Bianchi", "Anna", "4")));
+        QVERIFY(ContactTable::append(FormatContactLine("Bianchi", "Anna", "4")));
         put(after);
         QCOMPARE(DataFile::save().status, SaveResult::ChangedElsewhere);
         QCOMPARE(readAll("data.txt"), after == "-" ? QByteArray("<unreadable>") : after);
-        QVERIFY(DataFile::save(DataFileName, DataFile::SaveMode::Overwrite).ok());
-        QCOMPARE(readAll("data.txt"), ContactFile::format(AllContactLines()));
+        QVERIFY(DataFile::save(DataFile::FileName, DataFile::SaveMode::Overwrite).ok());
+        QCOMPARE(readAll("data.txt"), ContactFile::format(ContactTable::allLines()));
         QVERIFY(DataFile::save().ok());
     }
 
@@ -299,7 +300,7 @@ private Q_SLOTS:
         QCOMPARE(load.status, LoadResult::Unreadable);
         QVERIFY(!load.error.isEmpty());
         QCOMPARE(ContactCount, qint16(0));
-        QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", "1")));
+        QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
         const SaveResult save = DataFile::save();
         QCOMPARE(save.status, SaveResult::Failed);
         QVERIFY(save.error.contains(load.error));
@@ -319,7 +320,7 @@ private Q_SLOTS:
         writeAll("data.txt", old);
         QCOMPARE(DataFile::load().status, LoadResult::Loaded);
         QCOMPARE(Contacts[1], FormatContactLine(QString::fromUtf8("Nicolò"), "Ugo", "2"));
-        QVERIFY(AppendContact(FormatContactLine(QString::fromUtf8("Città"), "Eva", "3")));
+        QVERIFY(ContactTable::append(FormatContactLine(QString::fromUtf8("Città"), "Eva", "3")));
         QVERIFY(DataFile::save().ok());
         QCOMPARE(readAll("data.txt"),
                  "\xef\xbb\xbf\xc5\x81ukasz,Anna,1\r\nNicol\xc3\xb2,         Ugo,            2\r\n"
@@ -334,7 +335,7 @@ private Q_SLOTS:
         DataFile::load();
         QVERIFY(QFile::setPermissions("data.txt", QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        QVERIFY(AppendContact(FormatContactLine("Rossi", "Mario", "1")));
+        QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
         const SaveResult save = DataFile::save();
         QVERIFY(!save.ok());
         QVERIFY(!save.error.isEmpty());

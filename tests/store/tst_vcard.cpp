@@ -1,7 +1,8 @@
-#include "contactimport.h"
-#include "globalmodule.h"
-#include "vcardreader.h"
-#include "vcardwriter.h"
+#include "store/contactimport.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
+#include "store/vcardreader.h"
+#include "store/vcardwriter.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -54,7 +55,7 @@ class TestVCard : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { ClearContacts(); }
+    void init() { ContactTable::clear(); }
 
     // Hand-made files in the shapes address books write, each with the
     // contacts it must give and what the report says.
@@ -217,14 +218,14 @@ private Q_SLOTS:
 
     void duplicatesAndCapacity()
     {
-        for (int i = 0; i < TableSize - 1; ++i)
-            AppendContact(line(QStringLiteral("Rossi|Mario|%1").arg(i)));
+        for (int i = 0; i < ContactTable::Capacity - 1; ++i)
+            ContactTable::append(line(QStringLiteral("Rossi|Mario|%1").arg(i)));
         const ContactImport::Result result = ContactImport::addCards(
             {card("Rossi|Mario|7"), card("Verdi|Ugo|1"), card("Verdi|Ugo|1"), card("Neri|Ada|2")});
         QCOMPARE(result.imported, 1);
         QCOMPARE(result.leftOut, 3);
-        QCOMPARE(ContactCount, TableSize);
-        QCOMPARE(Contacts[TableSize - 1], line("Verdi|Ugo|1"));
+        QCOMPARE(ContactCount, ContactTable::Capacity);
+        QCOMPARE(Contacts[ContactTable::Capacity - 1], line("Verdi|Ugo|1"));
         QCOMPARE(result.report,
                  (QStringList{
                      u"Scheda 1 (riga 1): non importata. È già nell'elenco."_qs,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime.h"
+#include "platform/runtime.h"
 
 // Replaces the program's end with a counter for its lifetime, so a test sees
 // that the program would have ended and goes on running. Runtime::Ending() is

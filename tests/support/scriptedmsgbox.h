@@ -1,6 +1,6 @@
 #pragma once
 
-#include "msgbox.h"
+#include "platform/msgbox.h"
 
 #include <QList>
 #include <QMessageBox>

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "globalmodule.h"
+#include "store/contacttable.h"
+#include "store/globalmodule.h"
 #include "support/endrecorder.h"
 #include "support/scriptedmsgbox.h"
 #include "support/tempcurrentdir.h"
@@ -19,6 +20,6 @@ struct WindowTestScope
     ~WindowTestScope()
     {
         deleteAllWindows();
-        GlobalModule::ClearContacts();
+        ContactTable::clear();
     }
 };

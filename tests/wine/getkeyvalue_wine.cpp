@@ -4,9 +4,9 @@
 // advapi32 backend the program uses. Prints one line a case and a closing
 // "N passed, N failed"; exits non-zero when a case failed.
 
-#include "getkeyvalue.h"
-#include "registry.h"
-#include "runtimeerror.h"
+#include "about/getkeyvalue.h"
+#include "platform/registry.h"
+#include "platform/runtimeerror.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "dialogfonts.h"
+#include "platform/dialogfonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -27,7 +27,7 @@ QString InstalledFamily(const QString &family)
         if (QFontDatabase::hasFamily(designed))
             return designed;
         return QFontDatabase::families().contains(standIn, Qt::CaseInsensitive) ? standIn
-                                                                               : designed;
+                                                                                : designed;
     };
     if (family == SansSerif) {
         static const QString sansSerif = resolve(SansSerif, SansSerifStandIn);

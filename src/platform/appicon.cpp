@@ -1,0 +1,22 @@
+#include "platform/appicon.h"
+
+#include <QPixmap>
+
+// The 32 x 32 picture is drawn as an XPM array; the other sizes are the
+// package's PNG files, compiled in.
+#include "platform/rubrio.xpm"
+
+QIcon AppIcon()
+{
+    QIcon icon;
+    // With its size given, each file is read only when that size is drawn.
+    for (const int side : {16, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1x%1/rubrio.png").arg(side), QSize(side, side));
+    icon.addPixmap(AppIconPixmap());
+    return icon;
+}
+
+QPixmap AppIconPixmap()
+{
+    return QPixmap(rubrio);
+}
