@@ -42,19 +42,12 @@ QPushButton *makeButton(const QString &name, const QString &text, const QRect &g
 
 QPointer<frmAbout> frmAbout::s_instance;
 
-void frmAbout::Open()
+frmAbout *frmAbout::instance()
 {
     if (!s_instance) {
         s_instance = new frmAbout();
         s_instance->Form_Load();
     }
-    s_instance->show();
-    s_instance->raise();
-    s_instance->activateWindow();
-}
-
-frmAbout *frmAbout::Instance()
-{
     return s_instance;
 }
 

@@ -18,11 +18,8 @@ class frmAbout : public QDialog
     Q_OBJECT
 
 public:
-    // Loads the About box when it does not exist (running Form_Load once),
-    // then shows it, raises it and makes it the active window.
-    static void Open();
-    // The About box while it is loaded, otherwise nullptr.
-    static frmAbout *Instance();
+    // The single instance, loaded on first use (Form_Load runs once).
+    static frmAbout *instance();
 
     void Form_Load();
     void cmdOK_Click();

@@ -1,7 +1,7 @@
 #include "entry_dialog/dataform.h"
 
-#include "main_window/atel.h"
-#include "main_window/mainwindowmodule.h"
+#include "entry_dialog/mainwindowlink.h"
+#include "entry_dialog/savecontacts.h"
 #include "platform/dialogfonts.h"
 #include "platform/msgbox.h"
 #include "platform/twips.h"
@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 
 using namespace GlobalModule;
 
@@ -48,11 +47,6 @@ DataForm *DataForm::instance()
 {
     if (!s_instance)
         s_instance = new DataForm;
-    return s_instance;
-}
-
-DataForm *DataForm::existing()
-{
     return s_instance;
 }
 
@@ -204,7 +198,7 @@ void DataForm::CmdAddMore_Click()
         return;
     }
     clearBoxes();
-    RefreshContactList();
+    ShowChangedContacts();
 }
 
 int DataForm::editedIndex() const
@@ -239,12 +233,11 @@ void DataForm::CmUpdate_Click()
         return;
     }
 
-    const int letter = enteredLastName().at(0).unicode() - 'A';
+    const QChar letter = enteredLastName().at(0);
     ContactTable::replace(index, line);
     SaveContacts(); // a failure is shown; the change stays in the table
     clearBoxes();
-    aTel::instance()->scrollBar()->setValue(letter);
-    RefreshContactList();
+    ShowChangedContacts(letter);
     close();
 }
 

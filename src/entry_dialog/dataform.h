@@ -17,10 +17,8 @@ class DataForm : public QWidget
     Q_OBJECT
 
 public:
-    // The dialog, created with its designed contents if there is none.
+    // The single instance, created with its designed contents on first use.
     static DataForm *instance();
-    // The dialog if one is open, otherwise null.
-    static DataForm *existing();
 
     QLineEdit *lastName() const { return m_lastName; }
     QLineEdit *firstName() const { return m_firstName; }

@@ -2,8 +2,9 @@
 
 #include "about/frmabout.h"
 #include "main_window/atel.h"
+#include "platform/runtime.h"
 
 void aTel::CmdAbout_Click()
 {
-    frmAbout::Open();
+    Runtime::ShowNotModal(frmAbout::instance());
 }

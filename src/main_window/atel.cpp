@@ -1,5 +1,6 @@
 #include "main_window/atel.h"
 
+#include "entry_dialog/savecontacts.h"
 #include "main_window/contactlistbox.h"
 #include "main_window/letterstrip.h"
 #include "main_window/mainwindowmodule.h"

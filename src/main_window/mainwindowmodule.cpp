@@ -1,10 +1,11 @@
 #include "main_window/mainwindowmodule.h"
 
+#include "entry_dialog/mainwindowlink.h"
+#include "entry_dialog/savecontacts.h"
 #include "main_window/atel.h"
 #include "main_window/lettergroups.h"
 #include "platform/msgbox.h"
 #include "platform/runtime.h"
-#include "store/datafile.h"
 #include "store/globalmodule.h"
 
 #include <QListWidget>
@@ -22,25 +23,6 @@ void RefreshContactList()
     list->addItems(groups.linesUnder(QChar(u'A' + window->scrollBar()->value())));
     window->cmdDelete()->setEnabled(false);
     window->cmdModify()->setEnabled(false);
-}
-
-bool SaveContacts()
-{
-    using DataFile::SaveResult;
-    SaveResult result = DataFile::save();
-    if (result.status == SaveResult::ChangedElsewhere) {
-        const int answer = MsgBox(
-            QStringLiteral("data.txt è stato modificato da un altro programma dopo l'apertura. "
-                           "Sovrascriverlo con i contatti di questa finestra?"),
-            MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2);
-        if (answer != MsgBoxResult::Yes)
-            return false;
-        result = DataFile::save(DataFile::FileName, DataFile::SaveMode::Overwrite);
-    }
-    if (result.status == SaveResult::Failed)
-        MsgBox(QStringLiteral("Impossibile salvare data.txt: ") + result.error,
-               MsgBoxStyle::Critical);
-    return result.ok();
 }
 
 void ConfirmExit()
@@ -62,3 +44,10 @@ void ConfirmExit()
 }
 
 } // namespace GlobalModule
+
+void ShowChangedContacts(std::optional<QChar> letter)
+{
+    if (letter)
+        aTel::instance()->scrollBar()->setValue(letter->unicode() - u'A');
+    GlobalModule::RefreshContactList();
+}

@@ -4,6 +4,7 @@
 #include "entry_dialog/dataform.h"
 #include "main_window/atel.h"
 #include "main_window/contactlistbox.h"
+#include "platform/runtime.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
 
@@ -12,21 +13,10 @@
 
 using namespace GlobalModule;
 
-namespace {
-
-void showNotModal(DataForm *form)
-{
-    form->show();
-    form->raise();
-    form->activateWindow();
-}
-
-} // namespace
-
 void aTel::CmdAddNew_Click()
 {
     DataForm *form = DataForm::instance();
-    showNotModal(form);
+    Runtime::ShowNotModal(form);
     form->cmUpdate()->setEnabled(false);
 }
 
@@ -47,7 +37,7 @@ void aTel::CmdModify_Click()
     form->telNumber()->setText(fields.number);
     form->currentItemIndex()->setText(QString::number(ContactTable::lastIndexOf(text)));
     form->setEditedLine(text);
-    showNotModal(form);
+    Runtime::ShowNotModal(form);
 }
 
 void aTel::CmdDelete_Click()

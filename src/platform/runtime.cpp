@@ -72,6 +72,13 @@ void DeleteAllWindows()
         delete window.data();
 }
 
+void ShowNotModal(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 Seam<bool(const QString &, int)> Shell(startProgram);
 Seam<QString(const QString &)> Dir(fileTest);
 

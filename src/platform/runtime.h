@@ -5,6 +5,7 @@
 #include <QString>
 
 class QCoreApplication;
+class QWidget;
 
 // The parts of the forms runtime and the operating system that are not
 // windows: ending the program, starting another one, testing for a file.
@@ -21,6 +22,8 @@ bool Ending();
 void ResetEnding();
 // Deletes every top-level window, whichever were created.
 void DeleteAllWindows();
+// Shows window without blocking the others, raised and active.
+void ShowNotModal(QWidget *window);
 
 // Starts command (the program, then its arguments, split as a shell would)
 // without waiting for it; window style 1 is a normal window with the focus.

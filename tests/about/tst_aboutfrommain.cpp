@@ -47,7 +47,7 @@ void TestAboutFromMain::init()
 void TestAboutFromMain::cleanup()
 {
     deleteAllWindows();
-    QVERIFY(!frmAbout::Instance());
+    QVERIFY(!openWindow<frmAbout>());
     m_end.reset();
     m_boxes.reset();
     m_dir.reset();
@@ -76,7 +76,7 @@ void TestAboutFromMain::opensBesideMainWindow()
     else
         QTest::mouseClick(cmdAbout, Qt::LeftButton);
 
-    frmAbout *about = frmAbout::Instance();
+    frmAbout *about = openWindow<frmAbout>();
     QVERIFY(about);
     QVERIFY(QTest::qWaitForWindowActive(about));
     QVERIFY(!about->parentWidget());
@@ -105,7 +105,7 @@ void TestAboutFromMain::opensBesideMainWindow()
     QVERIFY(QTest::qWaitForWindowActive(window));
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
                       cmdAbout->mapTo(window, cmdAbout->rect().center()));
-    QCOMPARE(frmAbout::Instance(), about);
+    QCOMPARE(openWindow<frmAbout>(), about);
     QVERIFY(QTest::qWaitForWindowActive(about));
     QCOMPARE(control<QLabel>(about, "lblTitle")->text(), QStringLiteral("changed"));
 }

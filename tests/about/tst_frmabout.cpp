@@ -52,8 +52,8 @@ private:
 
 frmAbout *TestFrmAbout::openActive()
 {
-    frmAbout::Open();
-    frmAbout *about = frmAbout::Instance();
+    Runtime::ShowNotModal(frmAbout::instance());
+    frmAbout *about = openWindow<frmAbout>();
     if (about && !QTest::qWaitForWindowActive(about))
         return nullptr;
     return about;
@@ -61,7 +61,7 @@ frmAbout *TestFrmAbout::openActive()
 
 void TestFrmAbout::cleanup()
 {
-    QPointer<frmAbout> about = frmAbout::Instance();
+    QPointer<frmAbout> about = openWindow<frmAbout>();
     if (about)
         about->close();
     QTRY_VERIFY(about.isNull());
@@ -185,8 +185,8 @@ void TestFrmAbout::secondOpeningRaisesSameBox()
     showActive(&other);
     QVERIFY(other.isActiveWindow());
 
-    frmAbout::Open();
-    QCOMPARE(frmAbout::Instance(), about);
+    Runtime::ShowNotModal(frmAbout::instance());
+    QCOMPARE(openWindow<frmAbout>(), about);
     QVERIFY(QTest::qWaitForWindowActive(about));
     QCOMPARE(title->text(), QStringLiteral("changed"));
     QCOMPARE(aboutBoxes(), 1);
@@ -228,7 +228,7 @@ void TestFrmAbout::unloads()
     else
         QVERIFY(about->windowHandle()->close());
 
-    QVERIFY(!frmAbout::Instance());
+    QVERIFY(!openWindow<frmAbout>());
     QTRY_VERIFY(about.isNull());
     QCOMPARE(aboutBoxes(), 0);
 
@@ -283,7 +283,7 @@ void TestFrmAbout::sysInfoStartsTool()
     QTRY_COMPARE(started.size() + msgBox.calls().size(), 1);
     QCOMPARE(started, registered ? QStringList{QStringLiteral("C:\\info.exe")} : QStringList());
     QCOMPARE(msgBox.calls().size(), registered ? 0 : 1);
-    QCOMPARE(frmAbout::Instance(), about);
+    QCOMPARE(openWindow<frmAbout>(), about);
     QVERIFY(about->isVisible());
 }
 

@@ -2,6 +2,7 @@
 #include "platform/twips.h"
 #include "store/fieldcheck.h"
 #include "support/scriptedmsgbox.h"
+#include "support/windowtest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,7 +23,7 @@ private:
     }
 
 private Q_SLOTS:
-    void cleanup() { delete DataForm::existing(); }
+    void cleanup() { delete openWindow<DataForm>(); }
 
     void window()
     {

@@ -3,6 +3,7 @@
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
 #include "support/endrecorder.h"
+#include "support/windowtest.h"
 #include "support/filesizelimit.h"
 #include "support/scriptedmsgbox.h"
 #include "support/tempcurrentdir.h"
@@ -59,7 +60,7 @@ private:
     // Starts the program afresh on a data.txt holding lines.
     aTel *start(const QStringList &lines)
     {
-        delete DataForm::existing();
+        delete openWindow<DataForm>();
         delete aTel::instance();
         m_dir->write("data.txt", fileOf(lines));
         aTel *window = aTel::instance();
@@ -98,7 +99,7 @@ private:
     }
     void press(const char *name)
     {
-        auto *button = DataForm::existing()->findChild<QPushButton *>(QString::fromLatin1(name));
+        auto *button = openWindow<DataForm>()->findChild<QPushButton *>(QString::fromLatin1(name));
         QVERIFY(button);
         QTest::mouseClick(button, Qt::LeftButton);
     }
@@ -111,7 +112,7 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete DataForm::existing();
+        delete openWindow<DataForm>();
         delete aTel::instance();
         m_dir.reset();
     }
@@ -120,7 +121,7 @@ private Q_SLOTS:
     {
         start({});
         aTel::instance()->CmdAddNew_Click();
-        DataForm *form = DataForm::existing();
+        DataForm *form = openWindow<DataForm>();
         QVERIFY(form);
         QVERIFY(form->isVisible());
         QVERIFY(!form->cmUpdate()->isEnabled());
@@ -130,10 +131,10 @@ private Q_SLOTS:
         form->lastName()->setText("typed");
         start({line("Rossi", "Mario", "1")});
         aTel::instance()->CmdAddNew_Click();
-        form = DataForm::existing();
+        form = openWindow<DataForm>();
         form->lastName()->setText("typed");
         aTel::instance()->CmdAddNew_Click();
-        QCOMPARE(DataForm::existing(), form); // one dialog, its texts kept
+        QCOMPARE(openWindow<DataForm>(), form); // one dialog, its texts kept
         QCOMPARE(form->lastName()->text(), QString("typed"));
         showLetter('R');
         clickRow(0);
@@ -196,7 +197,7 @@ private Q_SLOTS:
         QVERIFY(!list()->currentItem());
         // "Modifica" stays enabled, but there is nothing to open.
         aTel::instance()->CmdModify_Click();
-        QVERIFY(!DataForm::existing());
+        QVERIFY(!openWindow<DataForm>());
         QVERIFY(boxes.calls().isEmpty());
     }
 
@@ -204,7 +205,7 @@ private Q_SLOTS:
     {
         start({line("Abate", "A", "1")});
         aTel::instance()->Modify_Click(); // the menu item is enabled at start
-        QVERIFY(!DataForm::existing());
+        QVERIFY(!openWindow<DataForm>());
     }
 
     void modifyFillsTheDialog()
@@ -214,7 +215,7 @@ private Q_SLOTS:
         showLetter('R');
         clickRow(1);
         aTel::instance()->CmdModify_Click();
-        DataForm *form = DataForm::existing();
+        DataForm *form = openWindow<DataForm>();
         QVERIFY(form);
         QVERIFY(form->isVisible());
         QCOMPARE(form->lastName()->text(), QString("Rossi"));
@@ -263,7 +264,7 @@ private Q_SLOTS:
         }
         QCOMPARE(selectedNow, selected);
         aTel::instance()->Modify_Click(); // the menu item: enabled whatever the selection
-        DataForm *form = DataForm::existing();
+        DataForm *form = openWindow<DataForm>();
         QCOMPARE(form ? form->lastName()->text() : QString(), opened);
     }
 
@@ -273,7 +274,7 @@ private Q_SLOTS:
         start({line("Bianchi", "Anna", "2")});
         showLetter('R');
         aTel::instance()->CmdAddNew_Click();
-        DataForm *form = DataForm::existing();
+        DataForm *form = openWindow<DataForm>();
         for (int round = 0; round < 2; ++round) {
             type(form, "Rossi", "Mario", "123");
             press("CmdAddMore");
@@ -295,7 +296,7 @@ private Q_SLOTS:
     {
         start({});
         aTel::instance()->CmdAddNew_Click();
-        type(DataForm::existing(), "Rossi", "   Mario", "  06 1");
+        type(openWindow<DataForm>(), "Rossi", "   Mario", "  06 1");
         press("CmdAddMore");
         QCOMPARE(tableLines(), QStringList{line("Rossi", "Mario", "06 1")});
     }
@@ -341,7 +342,7 @@ private Q_SLOTS:
         ScriptedMsgBox boxes;
         start({line("Bianchi", "Anna", "2")});
         aTel::instance()->CmdAddNew_Click();
-        DataForm *form = DataForm::existing();
+        DataForm *form = openWindow<DataForm>();
         type(form, lastName, firstName, number);
         press("CmdAddMore");
         QCOMPARE(boxes.calls().size(), 1);
@@ -361,14 +362,14 @@ private Q_SLOTS:
         start(lines);
         ScriptedMsgBox boxes;
         aTel::instance()->CmdAddNew_Click();
-        type(DataForm::existing(), "Rossi", "Mario", "1");
+        type(openWindow<DataForm>(), "Rossi", "Mario", "1");
         press("CmdAddMore");
         QCOMPARE(boxes.prompts(),
                  QStringList{QString::fromUtf8(
                      "Elenco pieno: non è possibile aggiungere altri contatti.")});
         QCOMPARE(boxes.calls()[0].style, 48);
         QCOMPARE(ContactCount, qint16(ContactTable::Capacity));
-        QCOMPARE(DataForm::existing()->lastName()->text(), QString("Rossi"));
+        QCOMPARE(openWindow<DataForm>()->lastName()->text(), QString("Rossi"));
     }
 
     void updateRefuses_data()
@@ -396,13 +397,13 @@ private Q_SLOTS:
         clickRow(0);
         aTel::instance()->CmdModify_Click();
         ScriptedMsgBox boxes;
-        DataForm *form = DataForm::existing();
+        DataForm *form = openWindow<DataForm>();
         form->lastName()->setText(lastName);
         form->firstName()->setText(firstName);
         press("CmUpdate");
         QCOMPARE(boxes.prompts(), QStringList{message});
         QCOMPARE(tableLines(), QStringList{rossi});
-        QVERIFY(DataForm::existing());
+        QVERIFY(openWindow<DataForm>());
         QCOMPARE(m_dir->read("data.txt"), fileOf({rossi}));
     }
 
@@ -414,7 +415,7 @@ private Q_SLOTS:
         showLetter('R');
         clickRow(0);
         aTel::instance()->CmdModify_Click();
-        QPointer<DataForm> form = DataForm::existing();
+        QPointer<DataForm> form = openWindow<DataForm>();
         form->lastName()->setText("Bassi");
         form->telNumber()->setText("06 99");
         ScriptedMsgBox boxes;
@@ -436,13 +437,13 @@ private Q_SLOTS:
         showLetter('R');
         clickRow(0);
         aTel::instance()->CmdModify_Click();
-        QCOMPARE(DataForm::existing()->currentItemIndex()->text(), QString("1"));
+        QCOMPARE(openWindow<DataForm>()->currentItemIndex()->text(), QString("1"));
         // Meanwhile the main window deletes the line before it.
         showLetter('A');
         clickRow(0);
         aTel::instance()->CmdDelete_Click();
         ScriptedMsgBox boxes;
-        DataForm::existing()->telNumber()->setText("2");
+        openWindow<DataForm>()->telNumber()->setText("2");
         press("CmUpdate");
         QVERIFY(boxes.calls().isEmpty());
         QCOMPARE(tableLines(), QStringList{line("Rossi", "Mario", "2")});
@@ -458,14 +459,14 @@ private Q_SLOTS:
         aTel::instance()->CmdModify_Click();
         aTel::instance()->CmdDelete_Click(); // Rossi is still selected
         ScriptedMsgBox boxes;
-        DataForm *form = DataForm::existing();
+        DataForm *form = openWindow<DataForm>();
         form->telNumber()->setText("3");
         press("CmUpdate");
         QCOMPARE(boxes.prompts(),
                  QStringList{QString::fromUtf8("Il contatto da modificare non è più presente.")});
         QCOMPARE(boxes.calls()[0].style, 48);
         QCOMPARE(tableLines(), QStringList{ricci});
-        QVERIFY(DataForm::existing());
+        QVERIFY(openWindow<DataForm>());
         QCOMPARE(form->telNumber()->text(), QString("3"));
     }
 
@@ -476,7 +477,7 @@ private Q_SLOTS:
         showLetter('R');
         clickRow(0);
         aTel::instance()->CmdModify_Click();
-        QPointer<DataForm> form = DataForm::existing();
+        QPointer<DataForm> form = openWindow<DataForm>();
         form->telNumber()->setText("2");
         ScriptedMsgBox boxes;
         {
@@ -496,14 +497,14 @@ private Q_SLOTS:
     {
         start({});
         aTel::instance()->CmdAddNew_Click();
-        type(DataForm::existing(), "Rossi", "Mario", "1");
+        type(openWindow<DataForm>(), "Rossi", "Mario", "1");
         press("CmdAddMore");
         ScriptedMsgBox boxes;
         QAction *saveData = aTel::instance()->findChild<QAction *>("SaveData");
         QVERIFY(saveData);
         saveData->trigger();
         QCOMPARE(m_dir->read("data.txt"), fileOf({line("Rossi", "Mario", "1")}));
-        type(DataForm::existing(), "Bianchi", "Anna", "2");
+        type(openWindow<DataForm>(), "Bianchi", "Anna", "2");
         press("CmdAddMore");
         aTel::instance()->findChild<QPushButton *>("Save")->click();
         QCOMPARE(m_dir->read("data.txt"),
@@ -517,9 +518,9 @@ private Q_SLOTS:
         ScriptedMsgBox boxes({MsgBoxResult::Yes});
         start({});
         aTel::instance()->CmdAddNew_Click();
-        type(DataForm::existing(), "Rossi", "Mario", "1");
+        type(openWindow<DataForm>(), "Rossi", "Mario", "1");
         press("CmdAddMore");
-        type(DataForm::existing(), "Verdi", "typed", "not added");
+        type(openWindow<DataForm>(), "Verdi", "typed", "not added");
         aTel::instance()->CmdExit_Click();
         QVERIFY(end.ended());
         QCOMPARE(boxes.calls().size(), 1);
@@ -546,7 +547,7 @@ private Q_SLOTS:
             const QString lastName = QChar(u'A' + int(random.bounded(4))) + word(12);
             const QString firstName = QChar(u'A' + int(random.bounded(26))) + word(10);
             const QString number = QString::number(random.bounded(1000000));
-            type(DataForm::existing(), lastName, firstName, number);
+            type(openWindow<DataForm>(), lastName, firstName, number);
             press("CmdAddMore");
         }
         QVERIFY(boxes.calls().isEmpty());
@@ -560,7 +561,7 @@ private Q_SLOTS:
         const QStringList kept = tableLines();
         QVERIFY(kept.size() < 60);
         aTel::instance()->Save_Click();
-        delete DataForm::existing();
+        delete openWindow<DataForm>();
         delete aTel::instance();
         ContactTable::clear();
         aTel::instance(); // a fresh start reads the saved file

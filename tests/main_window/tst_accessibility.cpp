@@ -212,7 +212,7 @@ void TestAccessibility::contrast()
     QCOMPARE(list->count(), 2);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
-    frmAbout::Open();
+    Runtime::ShowNotModal(frmAbout::instance());
 
     QStringList tooFaint;
     const auto check = [&tooFaint](const QString &what, const QImage &image, const QRect &part) {
@@ -228,7 +228,7 @@ void TestAccessibility::contrast()
         check(QLatin1String(name), label->grab().toImage(), label->rect());
     }
     for (const char *name : {"lblTitle", "lblVersion", "lblDescription", "lblDisclaimer"}) {
-        auto *label = control<QLabel>(frmAbout::Instance(), name);
+        auto *label = control<QLabel>(openWindow<frmAbout>(), name);
         check(QLatin1String(name), label->grab().toImage(), label->rect());
     }
     QVERIFY2(tooFaint.isEmpty(), qPrintable(tooFaint.join(QStringLiteral(", "))));
@@ -265,9 +265,10 @@ void TestAccessibility::focusVisible()
     StartProgram(*qApp);
     aTel *main = aTel::instance();
     main->CmdAddNew_Click();
-    frmAbout::Open();
+    Runtime::ShowNotModal(frmAbout::instance());
     QWidget *window = nullptr;
-    for (QWidget *candidate : QList<QWidget *>{main, DataForm::existing(), frmAbout::Instance()}) {
+    for (QWidget *candidate :
+         QList<QWidget *>{main, openWindow<DataForm>(), openWindow<frmAbout>()}) {
         if (candidate->findChild<QWidget *>(name))
             window = candidate;
     }

@@ -17,6 +17,18 @@ template <typename T = QWidget> T *control(QObject *window, const char *name)
     return found;
 }
 
+// The shown top-level window of class T, or null when there is none (a
+// closed window may wait a moment to be deleted, but is hidden at once).
+template <typename T> T *openWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        auto *found = qobject_cast<T *>(window);
+        if (found && found->isVisible())
+            return found;
+    }
+    return nullptr;
+}
+
 // Deletes every top-level window, so the next test creates its windows anew
 // from their descriptions.
 inline void deleteAllWindows()
