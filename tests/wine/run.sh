@@ -23,7 +23,7 @@ done
 mkdir -p "$out"
 exe="$out/getkeyvalue_wine.exe"
 "$cxx" -std=c++20 -O1 -Wall -Wextra -Wpedantic -Werror -static \
-    -I"$root/src/platform" -I"$root/src/about" \
+    -I"$root/src" \
     "$root/src/platform/registry.cpp" \
     "$root/src/platform/windowsregistry.cpp" \
     "$root/src/about/getkeyvalue.cpp" \
