@@ -10,6 +10,7 @@
 #include "paintcounter.h"
 #include "platform/msgbox.h"
 #include "store/datafile.h"
+#include "store/globalmodule.h"
 
 #include <QApplication>
 #include <QDir>
