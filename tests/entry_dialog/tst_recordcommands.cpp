@@ -2,11 +2,12 @@
 #include "main_window/atel.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
+#include "support/contactlines.h"
 #include "support/endrecorder.h"
-#include "support/windowtest.h"
 #include "support/filesizelimit.h"
 #include "support/scriptedmsgbox.h"
 #include "support/tempcurrentdir.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,31 +23,6 @@
 
 using namespace GlobalModule;
 using Rows = QList<int>;
-
-namespace {
-
-QString line(const QString &lastName, const QString &firstName, const QString &number)
-{
-    return FormatContactLine(lastName, firstName, number);
-}
-
-QByteArray fileOf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &l : lines)
-        bytes += l.toLatin1() + "\r\n";
-    return bytes;
-}
-
-QStringList tableLines()
-{
-    QStringList lines;
-    for (int i = 0; i < ContactCount; ++i)
-        lines.append(Contacts[i]);
-    return lines;
-}
-
-} // namespace
 
 // The add, modify, delete and save commands of the main window, and the
 // entry dialog's commands that change the table.
