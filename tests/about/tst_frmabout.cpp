@@ -1,8 +1,8 @@
 #include "about/frmabout.h"
 #include "platform/appicon.h"
 #include "platform/linecontrol.h"
-#include "platform/memoryregistry.h"
 #include "platform/runtime.h"
+#include "support/memoryregistry.h"
 #include "support/scriptedmsgbox.h"
 #include "support/windowtest.h"
 

@@ -1,6 +1,6 @@
 #include "about/getkeyvalue.h"
-#include "platform/memoryregistry.h"
 #include "platform/runtimeerror.h"
+#include "support/memoryregistry.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "about/startsysinfo.h"
 #include "platform/appinfo.h"
-#include "platform/memoryregistry.h"
 #include "platform/runtime.h"
+#include "support/memoryregistry.h"
 #include "support/scriptedmsgbox.h"
 
 #include <QApplication>

@@ -2,11 +2,9 @@
 #include "main_window/atel.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
-#include "support/endrecorder.h"
-#include "support/windowtest.h"
+#include "support/contactlines.h"
 #include "support/filesizelimit.h"
-#include "support/scriptedmsgbox.h"
-#include "support/tempcurrentdir.h"
+#include "support/windowtestscope.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,31 +21,6 @@
 using namespace GlobalModule;
 using Rows = QList<int>;
 
-namespace {
-
-QString line(const QString &lastName, const QString &firstName, const QString &number)
-{
-    return FormatContactLine(lastName, firstName, number);
-}
-
-QByteArray fileOf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &l : lines)
-        bytes += l.toLatin1() + "\r\n";
-    return bytes;
-}
-
-QStringList tableLines()
-{
-    QStringList lines;
-    for (int i = 0; i < ContactCount; ++i)
-        lines.append(Contacts[i]);
-    return lines;
-}
-
-} // namespace
-
 // The add, modify, delete and save commands of the main window, and the
 // entry dialog's commands that change the table.
 class TestRecordCommands : public QObject
@@ -55,14 +28,13 @@ class TestRecordCommands : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TempCurrentDir> m_dir;
+    std::unique_ptr<WindowTestScope> m_scope;
 
     // Starts the program afresh on a data.txt holding lines.
     aTel *start(const QStringList &lines)
     {
-        delete openWindow<DataForm>();
-        delete aTel::instance();
-        m_dir->write("data.txt", fileOf(lines));
+        deleteAllWindows();
+        m_scope->dir.write("data.txt", fileOf(lines));
         aTel *window = aTel::instance();
         window->show();
         return window;
@@ -107,15 +79,10 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = std::make_unique<TempCurrentDir>();
-        QVERIFY(m_dir->isValid());
+        m_scope = std::make_unique<WindowTestScope>();
+        QVERIFY(m_scope->dir.isValid());
     }
-    void cleanup()
-    {
-        delete openWindow<DataForm>();
-        delete aTel::instance();
-        m_dir.reset();
-    }
+    void cleanup() { m_scope.reset(); }
 
     void addOpensTheDialogForAdding()
     {
@@ -156,9 +123,9 @@ private Q_SLOTS:
         QCOMPARE(listed(), (QStringList{lines[1], lines[0]}));
         QCOMPARE(tableLines(), (QStringList{lines[0], lines[1]}));
         QVERIFY(aTel::instance()->list1()->count() == 0);
-        QCOMPARE(m_dir->read("data.txt"), fileOf(lines)); // unchanged until a save
+        QCOMPARE(m_scope->dir.read("data.txt"), fileOf(lines)); // unchanged until a save
         aTel::instance()->Save_Click();
-        QCOMPARE(m_dir->read("data.txt"), fileOf({lines[0], lines[1]}));
+        QCOMPARE(m_scope->dir.read("data.txt"), fileOf({lines[0], lines[1]}));
     }
 
     void deleteDuplicates_data()
@@ -189,7 +156,6 @@ private Q_SLOTS:
 
     void deleteLeavesNoCurrentItem()
     {
-        ScriptedMsgBox boxes;
         start({line("Rossi", "A", "1"), line("Russo", "B", "2"), line("Ricci", "C", "3")});
         showLetter('R');
         clickRow(1);
@@ -198,7 +164,7 @@ private Q_SLOTS:
         // "Modifica" stays enabled, but there is nothing to open.
         aTel::instance()->CmdModify_Click();
         QVERIFY(!openWindow<DataForm>());
-        QVERIFY(boxes.calls().isEmpty());
+        QVERIFY(m_scope->boxes.calls().isEmpty());
     }
 
     void modifyAtStartDoesNothing()
@@ -270,7 +236,6 @@ private Q_SLOTS:
 
     void addStoresTheContact()
     {
-        ScriptedMsgBox boxes;
         start({line("Bianchi", "Anna", "2")});
         showLetter('R');
         aTel::instance()->CmdAddNew_Click();
@@ -279,7 +244,7 @@ private Q_SLOTS:
             type(form, "Rossi", "Mario", "123");
             press("CmdAddMore");
         }
-        QVERIFY(boxes.calls().isEmpty());
+        QVERIFY(m_scope->boxes.calls().isEmpty());
         QCOMPARE(tableLines(), (QStringList{line("Bianchi", "Anna", "2"),
                                             line("Rossi", "Mario", "123"),
                                             line("Rossi", "Mario", "123")}));
@@ -289,7 +254,7 @@ private Q_SLOTS:
         QVERIFY(form->lastName()->text().isEmpty());
         QVERIFY(form->firstName()->text().isEmpty());
         QVERIFY(form->telNumber()->text().isEmpty());
-        QCOMPARE(m_dir->read("data.txt"), fileOf({line("Bianchi", "Anna", "2")}));
+        QCOMPARE(m_scope->dir.read("data.txt"), fileOf({line("Bianchi", "Anna", "2")}));
     }
 
     void addDropsLeadingSpaces()
@@ -339,16 +304,15 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(int, style);
         QFETCH(QString, title);
-        ScriptedMsgBox boxes;
         start({line("Bianchi", "Anna", "2")});
         aTel::instance()->CmdAddNew_Click();
         DataForm *form = openWindow<DataForm>();
         type(form, lastName, firstName, number);
         press("CmdAddMore");
-        QCOMPARE(boxes.calls().size(), 1);
-        QCOMPARE(boxes.calls()[0].prompt, message);
-        QCOMPARE(boxes.calls()[0].style, style);
-        QCOMPARE(boxes.calls()[0].title, title);
+        QCOMPARE(m_scope->boxes.calls().size(), 1);
+        QCOMPARE(m_scope->boxes.calls()[0].prompt, message);
+        QCOMPARE(m_scope->boxes.calls()[0].style, style);
+        QCOMPARE(m_scope->boxes.calls()[0].title, title);
         QCOMPARE(ContactCount, qint16(1));
         QCOMPARE(form->lastName()->text(), lastName); // kept as typed
         QCOMPARE(form->telNumber()->text(), number);
@@ -360,14 +324,13 @@ private Q_SLOTS:
         for (int i = 0; i < ContactTable::Capacity; ++i)
             lines.append(line("N" + QString::number(i), "x", "1"));
         start(lines);
-        ScriptedMsgBox boxes;
         aTel::instance()->CmdAddNew_Click();
         type(openWindow<DataForm>(), "Rossi", "Mario", "1");
         press("CmdAddMore");
-        QCOMPARE(boxes.prompts(),
+        QCOMPARE(m_scope->boxes.prompts(),
                  QStringList{QString::fromUtf8(
                      "Elenco pieno: non è possibile aggiungere altri contatti.")});
-        QCOMPARE(boxes.calls()[0].style, 48);
+        QCOMPARE(m_scope->boxes.calls()[0].style, 48);
         QCOMPARE(ContactCount, qint16(ContactTable::Capacity));
         QCOMPARE(openWindow<DataForm>()->lastName()->text(), QString("Rossi"));
     }
@@ -396,15 +359,14 @@ private Q_SLOTS:
         showLetter('R');
         clickRow(0);
         aTel::instance()->CmdModify_Click();
-        ScriptedMsgBox boxes;
         DataForm *form = openWindow<DataForm>();
         form->lastName()->setText(lastName);
         form->firstName()->setText(firstName);
         press("CmUpdate");
-        QCOMPARE(boxes.prompts(), QStringList{message});
+        QCOMPARE(m_scope->boxes.prompts(), QStringList{message});
         QCOMPARE(tableLines(), QStringList{rossi});
         QVERIFY(openWindow<DataForm>());
-        QCOMPARE(m_dir->read("data.txt"), fileOf({rossi}));
+        QCOMPARE(m_scope->dir.read("data.txt"), fileOf({rossi}));
     }
 
     void updateSavesAndMovesToTheLetter()
@@ -418,12 +380,11 @@ private Q_SLOTS:
         QPointer<DataForm> form = openWindow<DataForm>();
         form->lastName()->setText("Bassi");
         form->telNumber()->setText("06 99");
-        ScriptedMsgBox boxes;
         press("CmUpdate");
-        QVERIFY(boxes.calls().isEmpty());
+        QVERIFY(m_scope->boxes.calls().isEmpty());
         const QString bassi = line("Bassi", "Mario", "06 99");
         QCOMPARE(tableLines(), (QStringList{verdi, bassi}));
-        QCOMPARE(m_dir->read("data.txt"), fileOf({verdi, bassi}));
+        QCOMPARE(m_scope->dir.read("data.txt"), fileOf({verdi, bassi}));
         QCOMPARE(aTel::instance()->scrollBar()->value(), 1);
         QCOMPARE(listed(), QStringList{bassi});
         QTRY_VERIFY(!form);
@@ -442,10 +403,9 @@ private Q_SLOTS:
         showLetter('A');
         clickRow(0);
         aTel::instance()->CmdDelete_Click();
-        ScriptedMsgBox boxes;
         openWindow<DataForm>()->telNumber()->setText("2");
         press("CmUpdate");
-        QVERIFY(boxes.calls().isEmpty());
+        QVERIFY(m_scope->boxes.calls().isEmpty());
         QCOMPARE(tableLines(), QStringList{line("Rossi", "Mario", "2")});
     }
 
@@ -458,13 +418,12 @@ private Q_SLOTS:
         clickRow(1); // Rossi: the list is sorted
         aTel::instance()->CmdModify_Click();
         aTel::instance()->CmdDelete_Click(); // Rossi is still selected
-        ScriptedMsgBox boxes;
         DataForm *form = openWindow<DataForm>();
         form->telNumber()->setText("3");
         press("CmUpdate");
-        QCOMPARE(boxes.prompts(),
+        QCOMPARE(m_scope->boxes.prompts(),
                  QStringList{QString::fromUtf8("Il contatto da modificare non è più presente.")});
-        QCOMPARE(boxes.calls()[0].style, 48);
+        QCOMPARE(m_scope->boxes.calls()[0].style, 48);
         QCOMPARE(tableLines(), QStringList{ricci});
         QVERIFY(openWindow<DataForm>());
         QCOMPARE(form->telNumber()->text(), QString("3"));
@@ -479,15 +438,14 @@ private Q_SLOTS:
         aTel::instance()->CmdModify_Click();
         QPointer<DataForm> form = openWindow<DataForm>();
         form->telNumber()->setText("2");
-        ScriptedMsgBox boxes;
         {
             // No file can grow past a few bytes: the save fails.
             const FileSizeLimit full(8);
             QVERIFY(full.isSet());
             press("CmUpdate");
         }
-        QCOMPARE(boxes.calls().size(), 1);
-        QVERIFY(boxes.calls()[0].prompt.startsWith("Impossibile salvare data.txt: "));
+        QCOMPARE(m_scope->boxes.calls().size(), 1);
+        QVERIFY(m_scope->boxes.calls()[0].prompt.startsWith("Impossibile salvare data.txt: "));
         QCOMPARE(tableLines(), QStringList{line("Rossi", "Mario", "2")});
         QCOMPARE(listed(), QStringList{line("Rossi", "Mario", "2")});
         QTRY_VERIFY(!form);
@@ -499,32 +457,30 @@ private Q_SLOTS:
         aTel::instance()->CmdAddNew_Click();
         type(openWindow<DataForm>(), "Rossi", "Mario", "1");
         press("CmdAddMore");
-        ScriptedMsgBox boxes;
         QAction *saveData = aTel::instance()->findChild<QAction *>("SaveData");
         QVERIFY(saveData);
         saveData->trigger();
-        QCOMPARE(m_dir->read("data.txt"), fileOf({line("Rossi", "Mario", "1")}));
+        QCOMPARE(m_scope->dir.read("data.txt"), fileOf({line("Rossi", "Mario", "1")}));
         type(openWindow<DataForm>(), "Bianchi", "Anna", "2");
         press("CmdAddMore");
         aTel::instance()->findChild<QPushButton *>("Save")->click();
-        QCOMPARE(m_dir->read("data.txt"),
+        QCOMPARE(m_scope->dir.read("data.txt"),
                  fileOf({line("Rossi", "Mario", "1"), line("Bianchi", "Anna", "2")}));
-        QVERIFY(boxes.calls().isEmpty()); // nothing shown on success
+        QVERIFY(m_scope->boxes.calls().isEmpty()); // nothing shown on success
     }
 
     void exitWithTheDialogOpen()
     {
-        EndRecorder end;
-        ScriptedMsgBox boxes({MsgBoxResult::Yes});
+        m_scope->boxes.addAnswer(MsgBoxResult::Yes);
         start({});
         aTel::instance()->CmdAddNew_Click();
         type(openWindow<DataForm>(), "Rossi", "Mario", "1");
         press("CmdAddMore");
         type(openWindow<DataForm>(), "Verdi", "typed", "not added");
         aTel::instance()->CmdExit_Click();
-        QVERIFY(end.ended());
-        QCOMPARE(boxes.calls().size(), 1);
-        QCOMPARE(m_dir->read("data.txt"), fileOf({line("Rossi", "Mario", "1")}));
+        QVERIFY(m_scope->end.ended());
+        QCOMPARE(m_scope->boxes.calls().size(), 1);
+        QCOMPARE(m_scope->dir.read("data.txt"), fileOf({line("Rossi", "Mario", "1")}));
     }
 
     // Contacts added through the dialog, some deleted, saved and read back
@@ -540,7 +496,6 @@ private Q_SLOTS:
                 text += letters.at(int(random.bounded(letters.size())));
             return text;
         };
-        ScriptedMsgBox boxes;
         start({});
         aTel::instance()->CmdAddNew_Click();
         for (int i = 0; i < 60; ++i) {
@@ -550,7 +505,7 @@ private Q_SLOTS:
             type(openWindow<DataForm>(), lastName, firstName, number);
             press("CmdAddMore");
         }
-        QVERIFY(boxes.calls().isEmpty());
+        QVERIFY(m_scope->boxes.calls().isEmpty());
         QCOMPARE(ContactCount, qint16(60));
         for (char letter : {'A', 'B', 'C', 'D'}) {
             showLetter(letter);
@@ -561,8 +516,7 @@ private Q_SLOTS:
         const QStringList kept = tableLines();
         QVERIFY(kept.size() < 60);
         aTel::instance()->Save_Click();
-        delete openWindow<DataForm>();
-        delete aTel::instance();
+        deleteAllWindows();
         ContactTable::clear();
         aTel::instance(); // a fresh start reads the saved file
         QCOMPARE(tableLines(), kept);

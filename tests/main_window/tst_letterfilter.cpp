@@ -4,9 +4,9 @@
 #include "main_window/mainwindowmodule.h"
 #include "platform/dialogfonts.h"
 #include "platform/twips.h"
-#include "store/contactline.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
+#include "support/contactlines.h"
 #include "support/windowtestscope.h"
 
 #include <QAction>
@@ -27,28 +27,12 @@ using Rows = QList<int>;
 
 namespace {
 
-QString line(const QString &surname)
-{
-    return GlobalModule::FormatContactLine(surname, QStringLiteral("Mario"),
-                                           QStringLiteral("06 1234"));
-}
-
-QStringList lines(const QStringList &surnames)
-{
-    QStringList result;
-    for (const QString &surname : surnames)
-        result.append(line(surname));
-    return result;
-}
-
 // The table holding tableLines, and the list refilled for letter. The window
 // comes first: its creation loads data.txt into the table.
 void fill(const QStringList &tableLines, char letter)
 {
     aTel *window = aTel::instance();
-    ContactTable::clear();
-    for (const QString &text : tableLines)
-        QVERIFY(ContactTable::append(text));
+    setTable(tableLines);
     window->scrollBar()->setValue(letter - 'A');
     GlobalModule::RefreshContactList();
 }
@@ -165,11 +149,8 @@ void TestLetterFilter::refill_data()
     QTest::newRow("equal lines both shown")
         << lines({"Rossi", "Bianchi", "Rossi"}) << 'R' << lines({"Rossi", "Rossi"});
     QTest::newRow("given name orders equal surnames")
-        << QStringList{GlobalModule::FormatContactLine("Rossi", "Paolo", "1"),
-                       GlobalModule::FormatContactLine("Rossi", "anna", "2")}
-        << 'R'
-        << QStringList{GlobalModule::FormatContactLine("Rossi", "anna", "2"),
-                       GlobalModule::FormatContactLine("Rossi", "Paolo", "1")};
+        << lines({"Rossi|Paolo|1", "Rossi|anna|2"}) << 'R'
+        << lines({"Rossi|anna|2", "Rossi|Paolo|1"});
     QTest::newRow("line kept as stored")
         << QStringList{"R,x,y", "Rz"} << 'R' << QStringList{"R,x,y", "Rz"};
 }
@@ -183,9 +164,7 @@ void TestLetterFilter::refill()
     fill(table, letter);
     QCOMPARE(listed(aTel::instance()->contactList()), expected);
     // The table itself stays in its order.
-    QCOMPARE(QStringList(GlobalModule::Contacts.begin(),
-                         GlobalModule::Contacts.begin() + GlobalModule::ContactCount),
-             table);
+    QCOMPARE(tableLines(), table);
 }
 
 void TestLetterFilter::otherFirstCharactersNeverListed()
@@ -209,8 +188,7 @@ void TestLetterFilter::fullTableUnderOneLetter()
     for (int i = ContactTable::Capacity - 1; i >= 0; --i) {
         QString surname = stems.at(i % stems.size()) + QString::number(i % 37);
         surname[0] = QLatin1Char('R');
-        table.append(
-            GlobalModule::FormatContactLine(surname, QStringLiteral("N"), QString::number(i)));
+        table.append(line(surname, QStringLiteral("N"), QString::number(i)));
     }
     fill(table, 'R');
     const QStringList shown = listed(aTel::instance()->contactList());

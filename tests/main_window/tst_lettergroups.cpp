@@ -2,39 +2,14 @@
 // changes shows in the next refill.
 
 #include "main_window/lettergroups.h"
-#include "store/contactline.h"
 #include "store/contacttable.h"
 #include "store/datafile.h"
 #include "store/globalmodule.h"
+#include "support/contactlines.h"
 
 #include <QTest>
 
 using namespace GlobalModule;
-
-namespace {
-
-QString line(const char *surname)
-{
-    return FormatContactLine(QString::fromLatin1(surname), QStringLiteral("N"),
-                             QStringLiteral("1"));
-}
-
-QStringList lines(std::initializer_list<const char *> surnames)
-{
-    QStringList result;
-    for (const char *surname : surnames)
-        result.append(line(surname));
-    return result;
-}
-
-void setTable(const QStringList &tableLines)
-{
-    ContactTable::clear();
-    for (const QString &text : tableLines)
-        QVERIFY(ContactTable::append(text));
-}
-
-} // namespace
 
 class TestLetterGroups : public QObject
 {
@@ -90,7 +65,7 @@ void TestLetterGroups::tableChanges()
     else if (change == QLatin1String("clear"))
         ContactTable::clear();
     else if (change == QLatin1String("load"))
-        DataFile::loadBytes("Ricci, N, 1\r\n");
+        DataFile::loadBytes("Ricci, Mario, 06 1234\r\n");
     else if (change == QLatin1String("write"))
         Contacts[2] = line("Rosso");
     else if (change == QLatin1String("modify"))

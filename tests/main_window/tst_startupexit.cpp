@@ -6,9 +6,9 @@
 #include "main_window/mainwindowmodule.h"
 #include "platform/dialogfonts.h"
 #include "platform/msgbox.h"
-#include "store/contactline.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
+#include "support/contactlines.h"
 #include "support/filesizelimit.h"
 #include "support/windowtestscope.h"
 
@@ -24,20 +24,6 @@
 #include <optional>
 
 namespace {
-
-QString line(const char *surname, const char *name, const char *number)
-{
-    return GlobalModule::FormatContactLine(QString::fromUtf8(surname), QString::fromUtf8(name),
-                                           QString::fromUtf8(number));
-}
-
-QByteArray crlf(const QStringList &lines)
-{
-    QByteArray bytes;
-    for (const QString &text : lines)
-        bytes += text.toLatin1() + "\r\n";
-    return bytes;
-}
 
 // Written with LF line ends and a damaged line, so any rewrite shows.
 const QByteArray original = "Abate,          Anna,          06 1\n"
@@ -202,8 +188,8 @@ void TestStartupExit::exitQuestion()
     QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")),
              answer == MsgBoxResult::No
                  ? original
-                 : crlf({line("Rossi", "Mario", "02 7"), QStringLiteral("senza virgole"),
-                         line("Bianchi", "Anna", "02 5")}));
+                 : fileOf({line("Rossi", "Mario", "02 7"), QStringLiteral("senza virgole"),
+                           line("Bianchi", "Anna", "02 5")}));
     if (how == QLatin1String("close box"))
         QVERIFY(!window->isVisible());
 }
@@ -297,8 +283,8 @@ void TestStartupExit::exitSignals()
     QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")),
              answer == MsgBoxResult::No
                  ? original
-                 : crlf({line("Abate", "Anna", "06 1"), line("Rossi", "Mario", "02 7"),
-                         QStringLiteral("senza virgole"), line("Bianchi", "Anna", "02 5")}));
+                 : fileOf({line("Abate", "Anna", "06 1"), line("Rossi", "Mario", "02 7"),
+                           QStringLiteral("senza virgole"), line("Bianchi", "Anna", "02 5")}));
 }
 
 void TestStartupExit::saveCommands_data()
@@ -327,8 +313,8 @@ void TestStartupExit::saveCommands()
     }
     QVERIFY(m_scope->boxes.calls().isEmpty()); // nothing shown on success
     QCOMPARE(m_scope->dir.read(QStringLiteral("data.txt")),
-             crlf({line("Abate", "Anna", "06 1"), line("Rossi", "Mario", "02 7"),
-                   QStringLiteral("senza virgole"), line("Bianchi", "Anna", "02 5")}));
+             fileOf({line("Abate", "Anna", "06 1"), line("Rossi", "Mario", "02 7"),
+                     QStringLiteral("senza virgole"), line("Bianchi", "Anna", "02 5")}));
 }
 
 void TestStartupExit::startupMessages_data()

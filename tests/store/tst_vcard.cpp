@@ -3,6 +3,7 @@
 #include "store/globalmodule.h"
 #include "store/vcardreader.h"
 #include "store/vcardwriter.h"
+#include "support/contactlines.h"
 
 #include <QElapsedTimer>
 #include <QTest>
@@ -10,29 +11,6 @@
 using namespace GlobalModule;
 
 namespace {
-
-// "Surname|Name|Number" as the contact line it stands for.
-QString line(const QString &fields)
-{
-    const QStringList parts = fields.split(u'|');
-    return FormatContactLine(parts.value(0), parts.value(1), parts.value(2));
-}
-
-QStringList lines(const QStringList &fields)
-{
-    QStringList result;
-    for (const QString &f : fields)
-        result.append(line(f));
-    return result;
-}
-
-QStringList tableLines()
-{
-    QStringList result;
-    for (int i = 0; i < ContactCount; ++i)
-        result.append(Contacts[i]);
-    return result;
-}
 
 VCardReader::Card card(const QString &fields)
 {
@@ -213,19 +191,19 @@ private Q_SLOTS:
         QCOMPARE(ContactImport::refusal(c.lastName, c.firstName, c.number), reason);
         const ContactImport::Result result = ContactImport::addCards({c});
         QCOMPARE(result.imported, reason.isEmpty() ? 1 : 0);
-        QCOMPARE(tableLines(), reason.isEmpty() ? QStringList{line(fields)} : QStringList{});
+        QCOMPARE(tableLines(), reason.isEmpty() ? lines({fields}) : QStringList{});
     }
 
     void duplicatesAndCapacity()
     {
         for (int i = 0; i < ContactTable::Capacity - 1; ++i)
-            ContactTable::append(line(QStringLiteral("Rossi|Mario|%1").arg(i)));
+            ContactTable::append(line("Rossi", "Mario", QString::number(i)));
         const ContactImport::Result result = ContactImport::addCards(
             {card("Rossi|Mario|7"), card("Verdi|Ugo|1"), card("Verdi|Ugo|1"), card("Neri|Ada|2")});
         QCOMPARE(result.imported, 1);
         QCOMPARE(result.leftOut, 3);
         QCOMPARE(ContactCount, ContactTable::Capacity);
-        QCOMPARE(Contacts[ContactTable::Capacity - 1], line("Verdi|Ugo|1"));
+        QCOMPARE(Contacts[ContactTable::Capacity - 1], line("Verdi", "Ugo", "1"));
         QCOMPARE(result.report,
                  (QStringList{
                      u"Scheda 1 (riga 1): non importata. È già nell'elenco."_qs,
@@ -261,7 +239,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QByteArray>("card");
         QTest::newRow("contact line")
-            << line("Rossi|Mario|06 123")
+            << line("Rossi", "Mario", "06 123")
             << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Rossi;Mario;;;\r\n"
                           "FN:Mario Rossi\r\nTEL;TYPE=VOICE:06 123\r\nEND:VCARD\r\n");
         QTest::newRow("escapes, padding, no number")
@@ -275,7 +253,7 @@ private Q_SLOTS:
                           "END:VCARD\r\n");
         // 16 octets, then two-octet characters: the 30th would cross octet 75.
         QTest::newRow("folded between characters")
-            << line(u"Rossi|Mario|1"_qs + QString(40, QChar(0xE8)))
+            << line("Rossi", "Mario", "1" + QString(40, QChar(0xE8)))
             << "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Rossi;Mario;;;\r\nFN:Mario "
                "Rossi\r\nTEL;TYPE=VOICE:1" +
                    QString(29, QChar(0xE8)).toUtf8() + "\r\n " + QString(11, QChar(0xE8)).toUtf8() +

@@ -7,13 +7,19 @@
 #include <QTest>
 #include <QWidget>
 
-// Looks a control up by its objectName inside window; fails the test when
-// there is none.
-template <typename T = QWidget> T *control(QObject *window, const char *name)
+#include <source_location>
+
+// Looks a control up by its objectName inside window; fails the test at the
+// caller's line when there is none.
+template <typename T = QWidget>
+T *control(QObject *window, const char *name,
+           const std::source_location &where = std::source_location::current())
 {
-    T *found = window->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qWarning("no control named %s", name);
+    T *found = window ? window->findChild<T *>(QLatin1String(name)) : nullptr;
+    if (!found) {
+        QTest::qFail(QByteArray("no control named ").append(name).constData(), where.file_name(),
+                     int(where.line()));
+    }
     return found;
 }
 

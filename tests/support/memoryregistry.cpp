@@ -1,4 +1,4 @@
-#include "platform/memoryregistry.h"
+#include "support/memoryregistry.h"
 
 #include <algorithm>
 #include <cctype>
