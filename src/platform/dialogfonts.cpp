@@ -17,8 +17,8 @@ void Install()
 QString InstalledFamily(const QString &family)
 {
     // A font asked for by a family that is not installed makes Qt gather the
-    // desktop's fallbacks for it before it tries the substitutes: with three
-    // such fonts, a tenth of the start-up. Asking for the stand-in itself
+    // desktop's fallbacks for it before it tries the substitutes (see the
+    // notes in bench/results.md). Asking for the stand-in itself
     // draws the same glyphs without that search. Where the stand-in is
     // missing too, the designed family is asked for, and the desktop's own
     // substitutes decide. The installed fonts do not change while the
