@@ -57,13 +57,4 @@ bool canEncode(char16_t c)
     return encodeChar(c) >= 0;
 }
 
-qsizetype firstUnencodable(QStringView text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!canEncode(text[i].unicode()))
-            return i;
-    }
-    return -1;
-}
-
 } // namespace Windows1252

@@ -16,7 +16,4 @@ QByteArray encode(QStringView text);
 
 bool canEncode(char16_t c);
 
-// The first character of text that cannot be stored, or -1 when all can.
-qsizetype firstUnencodable(QStringView text);
-
 } // namespace Windows1252
