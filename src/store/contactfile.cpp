@@ -12,7 +12,8 @@ namespace {
 
 constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
 
-// UTF-16 text: a byte-order mark, or a NUL in every other byte.
+// UTF-16 text: a byte-order mark, or a NUL in every other byte. A file this
+// program wrote never looks so: each of its lines ends in CR LF.
 bool isUtf16(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
@@ -21,10 +22,8 @@ bool isUtf16(QByteArrayView bytes)
         return false;
     bool evenNul = true;
     bool oddNul = true;
-    for (qsizetype i = 0; i + 1 < bytes.size() && (evenNul || oddNul); i += 2) {
-        evenNul = evenNul && bytes[i] == '\0';
-        oddNul = oddNul && bytes[i + 1] == '\0';
-    }
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        (i % 2 == 0 ? evenNul : oddNul) &= bytes[i] == '\0';
     return evenNul || oddNul;
 }
 
