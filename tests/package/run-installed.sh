@@ -4,8 +4,9 @@
 # "Salva Record" from the keyboard (from the contact list, Tab reaches the
 # scroll bar, then skips the disabled "Modifica Record" and lands on "Salva
 # Record"; Space presses it), waits for the data file in the program's
-# folder, then ends the program. Prints what it saw as key=value lines. Every
-# wait is bounded and the program is always ended.
+# folder, then ends the program with SIGTERM, which asks the exit question,
+# answered No. Prints what it saw as key=value lines. Every wait is bounded
+# and the program is always ended.
 # Usage: run-installed.sh COMMAND [ARGUMENT...]
 set -u
 
@@ -30,6 +31,17 @@ if [ -n "$window" ]; then
         sleep 0.2
     done
     kill "$pid" 2>/dev/null
+    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Chiusura \.\.\.$' | head -n 1)
+    echo "question=$box"
+    if [ -n "$box" ]; then
+        xdotool windowfocus --sync "$box" 2>/dev/null
+        for _ in $(seq 50); do
+            [ "$(xdotool getwindowfocus)" = "$box" ] && break
+            sleep 0.1
+        done
+        sleep 0.2
+        xdotool key n
+    fi
     ended=no
     for _ in $(seq 50); do
         kill -0 "$pid" 2>/dev/null || { ended=yes; break; }

@@ -466,6 +466,8 @@ void TestPackage::installedPackageStarts()
     const QFileInfo data(home.filePath(u"data.txt"_s));
     QVERIFY2(data.exists() && data.size() == 0, qPrintable(started.output));
     QVERIFY(!QFileInfo::exists(elsewhere.filePath(u"data.txt"_s)));
+    // Asked to end by SIGTERM, it asked the exit question first.
+    QVERIFY2(!seen("question").isEmpty(), qPrintable(started.output));
     QCOMPARE(seen("ended"), u"yes"_s);
 
     removePackage.dismiss();
