@@ -16,7 +16,8 @@ rm -f "$out"/*.png "$out"/*.log
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # SIGKILL: SIGTERM would ask the exit question.
+    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -13,7 +13,7 @@ set -u
 "$@" &
 launcher=$!
 pid=
-trap 'kill "$launcher" ${pid:+"$pid"} 2>/dev/null' EXIT
+trap 'kill -KILL "$launcher" ${pid:+"$pid"} 2>/dev/null' EXIT
 
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Rubrio$' | head -n 1)
 echo "window=$window"
