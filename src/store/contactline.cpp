@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-namespace GlobalModule {
+namespace ContactLine {
 
-namespace {
-
-// Only the space character counts as padding; tabs and the like are data.
 QString trimSpaces(QStringView text)
 {
     qsizetype begin = 0;
@@ -17,6 +14,14 @@ QString trimSpaces(QStringView text)
         --end;
     return text.sliced(begin, end - begin).toString();
 }
+
+} // namespace ContactLine
+
+namespace GlobalModule {
+
+namespace {
+
+using ContactLine::trimSpaces;
 
 qsizetype padding(QStringView field)
 {

@@ -26,3 +26,11 @@ QString FormatContactLine(QStringView lastName, QStringView firstName, QStringVi
 ContactFields SplitContactLine(const QString &line);
 
 } // namespace GlobalModule
+
+namespace ContactLine {
+
+// text without the spaces around it. Only the space character counts as
+// padding; tabs and the like are data.
+QString trimSpaces(QStringView text);
+
+} // namespace ContactLine
