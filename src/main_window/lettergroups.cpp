@@ -10,7 +10,12 @@ const QStringList &LetterGroups::linesUnder(QChar letter)
         return none;
     if (!isCurrent())
         rebuild();
-    return m_groups[letter.unicode() - u'A'];
+    const std::size_t group = letter.unicode() - u'A';
+    if (!m_sorted[group]) {
+        m_groups[group] = ListOrder::Sorted(std::move(m_groups[group]));
+        m_sorted[group] = true;
+    }
+    return m_groups[group];
 }
 
 bool LetterGroups::isCurrent() const
@@ -30,12 +35,11 @@ void LetterGroups::rebuild()
 {
     m_madeFrom.assign(GlobalModule::Contacts.begin(),
                       GlobalModule::Contacts.begin() + GlobalModule::ContactCount);
-    std::array<QStringList, 26> groups;
+    m_groups = {};
+    m_sorted = {};
     for (const QString &line : m_madeFrom) {
         if (!line.isEmpty() && line[0] >= u'A' && line[0] <= u'Z')
-            groups[line[0].unicode() - u'A'].append(line);
+            m_groups[line[0].unicode() - u'A'].append(line);
     }
-    for (std::size_t i = 0; i < groups.size(); ++i)
-        m_groups[i] = ListOrder::Sorted(std::move(groups[i]));
     m_made = true;
 }

@@ -7,8 +7,9 @@
 #include <vector>
 
 // The table's lines in use under each initial letter A to Z, each group in
-// list order. The table is sorted once, and again only after it has changed,
-// so filling the list for a letter copies one group.
+// list order. The table is grouped once, and again only after it has changed;
+// a group is sorted the first time its letter is shown, so starting up sorts
+// only the letter on screen, and filling the list again copies one group.
 class LetterGroups
 {
 public:
@@ -24,5 +25,6 @@ private:
     // changed as soon as one of its lines is not the very same text.
     std::vector<QString> m_madeFrom;
     std::array<QStringList, 26> m_groups;
+    std::array<bool, 26> m_sorted{};
     bool m_made = false;
 };
