@@ -9,7 +9,8 @@
 QIcon AppIcon()
 {
     QIcon icon;
-    // With its size given, each file is read only when that size is drawn.
+    // Qt decodes each file as it is added; X11 asks for every size anyway
+    // when it creates a window.
     for (const int side : {16, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/%1x%1/rubrio.png").arg(side), QSize(side, side));
     icon.addPixmap(AppIconPixmap());
