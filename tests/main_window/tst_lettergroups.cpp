@@ -1,5 +1,5 @@
-// The table's lines grouped by letter and sorted once: every way the table
-// changes shows in the next refill.
+// The table's lines grouped by letter, each group sorted when first shown:
+// every way the table changes shows in the next refill.
 
 #include "main_window/lettergroups.h"
 #include "store/contacttable.h"
