@@ -12,19 +12,33 @@ namespace {
 
 constexpr char Utf8Mark[] = "\xEF\xBB\xBF";
 
-// UTF-16 text: a byte-order mark, or a NUL in every other byte. A file this
-// program wrote never looks so: each of its lines ends in CR LF.
+bool hasUtf16Mark(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+}
+
+// UTF-16 text: a byte-order mark, or NUL bytes in most of the even or most
+// of the odd positions, where UTF-16 puts the zero high bytes of Latin
+// letters. A file this program writes never looks so: its lines end in the
+// bytes CR LF, which UTF-16 writes as four bytes with NULs between.
 bool isUtf16(QByteArrayView bytes)
 {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+    if (hasUtf16Mark(bytes))
         return true;
-    if (bytes.size() < 2)
+    if (bytes.size() < 2 || bytes.contains("\r\n"))
         return false;
-    bool evenNul = true;
-    bool oddNul = true;
+    qsizetype nuls[2] = {0, 0};
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        (i % 2 == 0 ? evenNul : oddNul) &= bytes[i] == '\0';
-    return evenNul || oddNul;
+        nuls[i % 2] += bytes[i] == '\0';
+    const qsizetype odd = bytes.size() / 2;
+    const qsizetype even = bytes.size() - odd;
+    return nuls[0] * 2 > even || nuls[1] * 2 > odd;
+}
+
+// True when bytes would be read back as starting with a byte-order mark.
+bool startsLikeAMark(QByteArrayView bytes)
+{
+    return bytes.startsWith(Utf8Mark) || hasUtf16Mark(bytes);
 }
 
 QStringView skipSpaces(QStringView text)
@@ -67,7 +81,7 @@ Parsed parse(QByteArrayView bytes)
     QString text;
     if (isUtf16(bytes)) {
         parsed.error =
-            QStringLiteral("il file è in formato UTF-16, che il programma non sa leggere.");
+            QStringLiteral("il file è in formato UTF-16, che il programma non sa leggere");
         return parsed;
     }
     if (bytes.startsWith(Utf8Mark)) {
@@ -76,7 +90,7 @@ Parsed parse(QByteArrayView bytes)
         text = decoder(bytes.sliced(3));
         if (decoder.hasError()) {
             parsed.error =
-                QStringLiteral("il file si dichiara UTF-8 ma contiene caratteri non validi.");
+                QStringLiteral("il file si dichiara UTF-8 ma contiene caratteri non validi");
             return parsed;
         }
     } else {
@@ -108,9 +122,14 @@ QByteArray format(const QStringList &lines, Encoding encoding)
         text += line;
         text += u"\r\n";
     }
-    if (encoding == Encoding::Utf8)
-        return QByteArray(Utf8Mark) + text.toUtf8();
-    return Windows1252::encode(text);
+    // A first line that would read as a byte-order mark goes after an empty
+    // line, which holds no contact: the file is read back as what it is.
+    if (encoding == Encoding::Utf8) {
+        const QByteArray utf8 = text.toUtf8();
+        return QByteArray(Utf8Mark) + (utf8.startsWith(Utf8Mark) ? "\r\n" : "") + utf8;
+    }
+    const QByteArray encoded = Windows1252::encode(text);
+    return startsLikeAMark(encoded) ? "\r\n" + encoded : encoded;
 }
 
 } // namespace ContactFile

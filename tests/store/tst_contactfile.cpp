@@ -61,6 +61,15 @@ private Q_SLOTS:
             << QStringList{FormatContactLine(QString::fromUtf8("Nicolò"),
                                              QString::fromUtf8("André"), QString::fromUtf8("€ 5")),
                            QString::fromUtf8("Łukasz,A,1")};
+        // Each must also read back the same after a save.
+        QTest::newRow("a line that starts like the UTF-8 mark, after an empty line")
+            << QByteArray("\n\xef\xbb\xbf\x85\x03")
+            << QStringList{QString::fromUtf8("ï»¿…\x03")};
+        QTest::newRow("a line that starts like the UTF-16 mark, after an empty line")
+            << QByteArray("\r\n\xff\xfe" "A,b,c\r\n") << QStringList{QString::fromUtf8("ÿþA,b,c")};
+        QTest::newRow("NULs that a save would put in even places")
+            << QByteArray("\0a\0a\0a\n\0a\0a\0a", 13)
+            << QStringList{QString::fromLatin1("\0a\0a\0a", 6), QString::fromLatin1("\0a\0a\0a", 6)};
     }
     void parse()
     {
@@ -83,6 +92,8 @@ private Q_SLOTS:
                                                                 "1\0\r\0\n\0",
                                                                 16);
         QTest::newRow("UTF-16 BE without a mark") << QByteArray("\0R\0o\0,\0M\0,\0001", 12);
+        QTest::newRow("UTF-16 LE without a mark, with a euro sign")
+            << QByteArray("V\0,\0A\0,\0\x35\0 \0\xac\x20\r\0\n\0", 18);
         QTest::newRow("not UTF-8 after the UTF-8 mark")
             << QByteArray("\xef\xbb\xbfNicol\xf2,A,1\r\n");
     }
