@@ -6,10 +6,13 @@
 #include "store/contactimport.h"
 #include "store/contacttable.h"
 #include "store/datafile.h"
+#include "store/datafilelock.h"
+#include "store/filemetadata.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 #include <cstring>
@@ -26,9 +29,17 @@ int fail(const QString &message)
     return Failed;
 }
 
-// The table from data.txt; an empty text when it could be read.
-QString load(bool mustExist)
+// How long a run waits for another Rubrio process to finish writing
+// data.txt: longer than a window, since nobody is waiting to be told.
+constexpr std::chrono::seconds LockWait{30};
+
+// Takes data.txt's lock, held until the run ends, and reads the table under
+// it, so no other Rubrio writes between this run's read and its write.
+// Returns why that failed, or an empty text.
+QString lockAndLoad(DataFileLock &lock, bool mustExist)
 {
+    if (!lock.lock(LockWait))
+        return QStringLiteral("impossibile usare data.txt: %1.").arg(lock.errorString());
     const DataFile::LoadResult loaded = DataFile::load();
     if (loaded.status == DataFile::LoadResult::Unreadable)
         return QStringLiteral("impossibile leggere data.txt: %1.").arg(loaded.error);
@@ -40,7 +51,8 @@ QString load(bool mustExist)
 
 int importContacts(const QString &path, bool dryRun)
 {
-    const QString loadError = load(false);
+    DataFileLock lock(DataFile::FileName);
+    const QString loadError = lockAndLoad(lock, false);
     if (!loadError.isEmpty())
         return fail(loadError + QStringLiteral(" Nessun contatto importato."));
     const ContactImport::Result result = ContactImport::addFile(path);
@@ -55,14 +67,17 @@ int importContacts(const QString &path, bool dryRun)
         lines += result.report;
         report = lines.join(u'\n');
     } else if (result.imported > 0) {
-        const DataFile::SaveResult saved = DataFile::save();
+        const DataFile::SaveResult saved =
+            DataFile::save(DataFile::FileName, DataFile::SaveMode::KeepOthersChanges, &lock);
         if (saved.status == DataFile::SaveResult::ChangedElsewhere)
             return fail(QStringLiteral("data.txt è stato modificato da un altro programma durante "
                                        "l'importazione: non è stato sovrascritto."));
         if (!saved.ok())
-            return fail(QStringLiteral("salvataggio di data.txt non riuscito (%1): data.txt non "
-                                       "è stato modificato.")
-                            .arg(saved.error));
+            return fail(QStringLiteral("salvataggio di data.txt non riuscito (%1): %2")
+                            .arg(saved.error,
+                                 saved.damaged
+                                     ? QStringLiteral("data.txt potrebbe essere danneggiato.")
+                                     : QStringLiteral("data.txt non è stato modificato.")));
     }
     QTextStream(stdout) << report << '\n';
     return result.leftOut > 0 ? CardsLeftOut : Done;
@@ -73,9 +88,13 @@ int exportContacts(const QString &path)
     const std::optional<ContactExport::Format> format = ContactExport::formatOf(path);
     if (!format)
         return fail(QStringLiteral("%1: il file deve finire in .vcf (vCard) o .csv.").arg(path));
-    const QString loadError = load(true);
+    DataFileLock lock(DataFile::FileName);
+    const QString loadError = lockAndLoad(lock, true);
     if (!loadError.isEmpty())
         return fail(loadError);
+    if (FileMetadata::isSameFile(path, DataFile::FileName))
+        return fail(QStringLiteral("%1 è data.txt stesso: l'esportazione non lo sovrascrive.")
+                        .arg(path));
     const QStringList lines = ContactTable::allLines();
     const QString error = ContactExport::writeFile(path, lines, *format);
     if (!error.isEmpty())
@@ -86,6 +105,12 @@ int exportContacts(const QString &path)
 }
 
 } // namespace
+
+int Unexpected(const QStringList &words)
+{
+    return fail(QStringLiteral("argomento non previsto: %1. (rubrio --help elenca le opzioni)")
+                    .arg(words.constFirst()));
+}
 
 bool Requested(int argc, char *argv[])
 {
@@ -101,6 +126,14 @@ bool Requested(int argc, char *argv[])
 int Run(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // A name that is not text in the system's encoding would be read as
+    // another name, and a file of that other name written.
+    for (int i = 1; i < argc; ++i) {
+        if (QFile::encodeName(QString::fromLocal8Bit(argv[i])) != QByteArrayView(argv[i]))
+            return fail(QStringLiteral("l'argomento %1 contiene byte che non sono testo UTF-8: "
+                                       "rinominare il file.")
+                            .arg(QString::fromLocal8Bit(argv[i])));
+    }
     QCoreApplication::setApplicationName(App::Title());
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(App::Major).arg(App::Minor).arg(App::Revision));
@@ -138,8 +171,7 @@ int Run(int argc, char *argv[])
         return Done;
     }
     if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("argomento non previsto: %1.")
-                        .arg(parser.positionalArguments().constFirst()));
+        return Unexpected(parser.positionalArguments());
     const QStringList imports = parser.values(importOption);
     const QStringList exports = parser.values(exportOption);
     if (imports.size() + exports.size() != 1)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // The program's command line: contacts imported from and exported to other
 // address books' files, without the windows.
 namespace CommandLine {
@@ -14,5 +16,10 @@ bool Requested(int argc, char *argv[]);
 // returns the exit status: 0 when every contact went in or out, 1 when some
 // cards were left out, 2 on an error (data.txt then unchanged).
 int Run(int argc, char *argv[]);
+
+// Tells that the words are not understood, with where to find the options,
+// and returns the exit status for it. For words left over once QApplication
+// has taken its own options: the window does not open on them.
+int Unexpected(const QStringList &words);
 
 } // namespace CommandLine

@@ -34,6 +34,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
+    if (const QStringList words = QCoreApplication::arguments().mid(1); !words.isEmpty())
+        return CommandLine::Unexpected(words);
     StartProgram(app);
     const int status = QApplication::exec();
     // The program has ended: every window goes, whichever was created.

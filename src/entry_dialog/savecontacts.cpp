@@ -19,7 +19,11 @@ bool SaveContacts()
         result = DataFile::save(DataFile::FileName, DataFile::SaveMode::Overwrite);
     }
     if (result.status == SaveResult::Failed)
-        MsgBox(QStringLiteral("Impossibile salvare data.txt: ") + result.error,
+        MsgBox(QStringLiteral("Impossibile salvare data.txt: ") + result.error +
+                   (result.damaged ? QStringLiteral(". Il file potrebbe essere danneggiato: i "
+                                                    "contatti restano in questa finestra, "
+                                                    "salvali di nuovo.")
+                                   : QString()),
                MsgBoxStyle::Critical);
     return result.ok();
 }

@@ -194,7 +194,7 @@ void aTel::reportStartupProblems()
     if (Runtime::Ending())
         return;
     if (m_loadResult.status == DataFile::LoadResult::Unreadable)
-        MsgBox(QStringLiteral("Impossibile leggere data.txt: ") + m_loadResult.error,
+        MsgBox(QStringLiteral("Impossibile leggere data.txt: %1.").arg(m_loadResult.error),
                MsgBoxStyle::Critical);
     if (m_loadResult.keptAside > 0)
         MsgBox(QStringLiteral("data.txt contiene %1 contatti: ne vengono mostrati i primi %2. "

@@ -30,9 +30,7 @@ QString writeFile(const QString &path, const QStringList &lines, Format format)
 {
     const QByteArray bytes =
         format == Format::Csv ? CsvWriter::format(lines) : VCardWriter::format(lines);
-    QString error;
-    FileSave::write(path, bytes, &error);
-    return error;
+    return FileSave::write(path, bytes).error;
 }
 
 } // namespace ContactExport

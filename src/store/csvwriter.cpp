@@ -2,12 +2,34 @@
 
 #include "store/contactexport.h"
 
+#include <algorithm>
+
 namespace CsvWriter {
 
 namespace {
 
-QString field(const QString &text)
+// A spreadsheet takes a cell that starts with =, @, + or - (or a tab or a
+// CR before them) as a formula, which can fetch addresses or run commands.
+// Phone numbers start with + too, and their characters compute nothing
+// harmful, so only a + or - followed by anything else counts.
+bool startsAFormula(const QString &text)
 {
+    if (text.isEmpty())
+        return false;
+    const QChar first = text.front();
+    if (first == u'=' || first == u'@' || first == u'\t' || first == u'\r')
+        return true;
+    if (first != u'+' && first != u'-')
+        return false;
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return !c.isDigit() && !QStringView(u" ()./-+").contains(c);
+    });
+}
+
+QString field(const QString &cell)
+{
+    // The apostrophe makes the spreadsheet show the text as it is.
+    const QString text = startsAFormula(cell) ? u'\'' + cell : cell;
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\r') &&
         !text.contains(u'\n'))
         return text;

@@ -9,7 +9,9 @@ namespace CsvWriter {
 
 // The header Cognome,Nome,Telefono, then one record per line, each ended by
 // CR LF. A field holding a comma, a double quote or a line end is quoted,
-// its quotes doubled. Spaces around a field are column padding.
+// its quotes doubled. Spaces around a field are column padding. A field a
+// spreadsheet would take as a formula gets an apostrophe before it; phone
+// numbers stay as they are.
 QByteArray format(const QStringList &lines);
 
 } // namespace CsvWriter

@@ -2,6 +2,7 @@
 
 #include "store/contactfile.h"
 #include "store/contacttable.h"
+#include "store/datafilelock.h"
 #include "store/filesave.h"
 
 #include <QFile>
@@ -28,11 +29,11 @@ FileBytes readFile(const QString &path)
     if (!read.exists)
         return read;
     if (info.isDir()) {
-        read.error = QStringLiteral("è una cartella, non un file.");
+        read.error = QStringLiteral("è una cartella, non un file");
         return read;
     }
     if (!info.isFile()) {
-        read.error = QStringLiteral("non è un file di testo ma un file speciale del sistema.");
+        read.error = QStringLiteral("non è un file di testo ma un file speciale del sistema");
         return read;
     }
     QFile file(path);
@@ -112,7 +113,7 @@ LoadResult load(const QString &path)
     return parseIntoTable(read.bytes);
 }
 
-SaveResult save(const QString &path, SaveMode mode)
+SaveResult save(const QString &path, SaveMode mode, DataFileLock *held)
 {
     SaveResult result;
     const QString absolutePath = QFileInfo(path).absoluteFilePath();
@@ -121,6 +122,12 @@ SaveResult save(const QString &path, SaveMode mode)
         result.status = SaveResult::Failed;
         result.error =
             QStringLiteral("il file non è stato letto all'avvio (%1)").arg(known.unreadable);
+        return result;
+    }
+    DataFileLock ownLock(path);
+    if (!held && !ownLock.lock(LockWait)) {
+        result.status = SaveResult::Failed;
+        result.error = ownLock.errorString();
         return result;
     }
     if (isKnown && mode == SaveMode::KeepOthersChanges) {
@@ -134,8 +141,17 @@ SaveResult save(const QString &path, SaveMode mode)
     const ContactFile::Encoding encoding =
         isKnown ? known.encoding : ContactFile::Encoding::Windows1252;
     const QByteArray bytes = ContactFile::format(ContactTable::allLines(), encoding);
-    if (!FileSave::write(path, bytes, &result.error)) {
+    const FileSave::Result written = FileSave::write(path, bytes);
+    if (written.status == FileSave::Result::Damaged) {
+        // What is there now is this program's doing, not another writer's:
+        // the next save writes over it without asking.
+        const FileBytes now = readFile(path);
+        known = Known{absolutePath, now.exists, now.bytes, encoding, {}};
+    }
+    if (!written.ok()) {
         result.status = SaveResult::Failed;
+        result.error = written.error;
+        result.damaged = written.status == FileSave::Result::Damaged;
         return result;
     }
     known = Known{absolutePath, true, bytes, encoding, {}};

@@ -1,7 +1,10 @@
 #include "store/filesave.h"
 
+#include "store/filemetadata.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -15,10 +18,9 @@ namespace FileSave {
 
 namespace {
 
-bool fail(QString *error, const QString &reason)
+Result failed(const QString &reason, Result::Status status = Result::Failed)
 {
-    *error = reason;
-    return false;
+    return {status, reason};
 }
 
 // An unbuffered device reports each failed write with its reason; the loop
@@ -28,8 +30,10 @@ bool writeAll(QFileDevice &file, QByteArrayView bytes, QString *error)
     qsizetype done = 0;
     while (done < bytes.size()) {
         const qint64 written = file.write(bytes.data() + done, bytes.size() - done);
-        if (written <= 0)
-            return fail(error, file.errorString());
+        if (written <= 0) {
+            *error = file.errorString();
+            return false;
+        }
         done += qsizetype(written);
     }
     return true;
@@ -44,55 +48,112 @@ bool syncToDisk(QFileDevice &file, QString *error)
 #else
     const bool synced = fsync(file.handle()) == 0;
 #endif
-    return synced || fail(error, qt_error_string(errno));
+    if (!synced)
+        *error = qt_error_string(errno);
+    return synced;
 }
 
-// Makes sure the file can hold size bytes before anything in it changes.
+// Makes sure the file can grow to size bytes without changing it: blocks
+// reserved beyond its end keep its size and content. Where the file system
+// cannot reserve (posix_fallocate would then write zeros into the file), the
+// free space is checked instead.
 bool reserve(QFile &file, qint64 size, QString *error)
 {
-    if (size <= file.size())
+    const qint64 extra = size - file.size();
+    if (extra <= 0)
         return true;
-#if defined(Q_OS_WIN)
-    // Setting the end of file allocates the space on Windows.
-    return file.resize(size) || fail(error, file.errorString());
-#else
-    const int result = posix_fallocate(file.handle(), 0, off_t(size));
-    return result == 0 || fail(error, qt_error_string(result));
+#if defined(Q_OS_LINUX)
+    if (fallocate(file.handle(), FALLOC_FL_KEEP_SIZE, 0, off_t(size)) == 0)
+        return true;
+    if (errno != EOPNOTSUPP) {
+        *error = qt_error_string(errno);
+        return false;
+    }
 #endif
+    const QStorageInfo storage(file.fileName());
+    if (!storage.isValid() || storage.bytesAvailable() >= extra + storage.blockSize())
+        return true;
+    *error = qt_error_string(ENOSPC);
+    return false;
 }
 
-bool writeInPlace(const QString &path, QByteArrayView bytes, QString *error)
+// Cuts off what is left of a longer old content.
+bool cut(QFile &file, qint64 size, QString *error)
+{
+    if (file.size() <= size || file.resize(size))
+        return true;
+    *error = file.errorString();
+    return false;
+}
+
+// Puts the original bytes and size back and reads them back to be sure.
+bool restore(QFile &file, const QByteArray &original)
+{
+    QString ignored;
+    if (!file.seek(0) || !writeAll(file, original, &ignored) || !file.resize(original.size()) ||
+        !syncToDisk(file, &ignored) || !file.seek(0))
+        return false;
+    return file.readAll() == original && file.error() == QFileDevice::NoError;
+}
+
+Result writeInPlace(const QString &path, QByteArrayView bytes)
 {
     QFile file(path);
     // Read-write does not truncate: the old content stays until the new size
     // is reserved.
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
-        return fail(error, file.errorString());
-    if (!reserve(file, bytes.size(), error) || !writeAll(file, bytes, error))
-        return false;
-    if (!file.resize(bytes.size()))
-        return fail(error, file.errorString());
-    return syncToDisk(file, error);
+        return failed(file.errorString());
+    const QByteArray original = file.readAll();
+    QString error;
+    if (file.error() != QFileDevice::NoError)
+        return failed(file.errorString());
+    if (!file.seek(0) || !reserve(file, bytes.size(), &error))
+        return failed(error.isEmpty() ? file.errorString() : error);
+    if (writeAll(file, bytes, &error) && cut(file, bytes.size(), &error) &&
+        syncToDisk(file, &error))
+        return {};
+    return failed(error, restore(file, original) ? Result::Failed : Result::Damaged);
+}
+
+// Where a save must write when path is a link: its target.
+QString resolved(const QString &path)
+{
+    const QString target = QFileInfo(path).canonicalFilePath();
+    return target.isEmpty() ? path : target;
+}
+
+bool writableInPlace(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isWritable();
 }
 
 } // namespace
 
-bool write(const QString &path, QByteArrayView bytes, QString *error)
+Result write(const QString &path, QByteArrayView bytes)
 {
-    QSaveFile file(path);
+    const QString target = resolved(path);
+    QSaveFile file(target);
     // Unbuffered, so no write waits in a buffer for commit(), which in Qt 6.4
     // does not report a failed flush of that buffer (QTBUG-75077).
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const QFileInfo info(path);
-        if (info.isFile() && info.isWritable() && !QFileInfo(info.absolutePath()).isWritable())
-            return writeInPlace(path, bytes, error);
-        return fail(error, file.errorString());
+        if (writableInPlace(target))
+            return writeInPlace(target, bytes);
+        return failed(file.errorString());
     }
-    if (!writeAll(file, bytes, error) || !syncToDisk(file, error)) {
+    QString error;
+    if (!FileMetadata::copy(target, file.handle(), &error)) {
+        // Only in place does the file keep who may read and write it.
         file.cancelWriting();
-        return false;
+        if (writableInPlace(target))
+            return writeInPlace(target, bytes);
+        return failed(error);
     }
-    return file.commit() || fail(error, file.errorString());
+    if (!writeAll(file, bytes, &error) || !syncToDisk(file, &error)) {
+        file.cancelWriting();
+        return failed(error);
+    }
+    return file.commit() ? Result{} : failed(file.errorString());
 }
 
 } // namespace FileSave

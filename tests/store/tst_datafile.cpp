@@ -4,11 +4,16 @@
 #include "support/filesizelimit.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <cerrno>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -176,25 +181,35 @@ private Q_SLOTS:
     void readOnlyDirectoryWritableFile_data()
     {
         QTest::addColumn<bool>("grows");
-        QTest::newRow("grows") << true;
-        QTest::newRow("shrinks") << false;
+        QTest::addColumn<bool>("throughALink"); // data.txt links to the file in such a folder
+        QTest::newRow("grows") << true << false;
+        QTest::newRow("shrinks") << false << false;
+        QTest::newRow("grows, through a link") << true << true;
     }
     void readOnlyDirectoryWritableFile()
     {
         QFETCH(bool, grows);
+        QFETCH(bool, throughALink);
         if (isRoot())
             QSKIP("root ignores permissions; tst_datafile_unprivileged runs this as nobody");
-        writeAll("data.txt", "old\r\nolder and longer\r\n");
+        const QString folder = throughALink ? m_dir.filePath("ro") : m_dir.path();
+        const QString file = folder + "/data.txt";
+        QVERIFY(QDir().mkpath(folder));
+        writeAll(file, "old\r\nolder and longer\r\n");
+        if (throughALink)
+            QVERIFY(QFile::link(file, "data.txt"));
         DataFile::load();
-        QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         ContactTable::remove(1);
         if (grows)
             QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
         const SaveResult save = DataFile::save();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(save.ok(), qPrintable(save.error));
-        QCOMPARE(readAll("data.txt"),
-                 grows ? QByteArray("old\r\nRossi,          Mario,          1\r\n")
-                       : QByteArray("old\r\n"));
+        QCOMPARE(readAll(file), grows ? QByteArray("old\r\nRossi,          Mario,          1\r\n")
+                                      : QByteArray("old\r\n"));
+        if (throughALink)
+            QDir(folder).removeRecursively();
     }
 
     // A write that fails part-way (here at a file-size limit, as on a full
@@ -325,6 +340,93 @@ private Q_SLOTS:
         QCOMPARE(readAll("data.txt"),
                  "\xef\xbb\xbf\xc5\x81ukasz,Anna,1\r\nNicol\xc3\xb2,         Ugo,            2\r\n"
                  "Citt\xc3\xa0,          Eva,            3\r\n");
+    }
+
+    // One writer at a time: a save waits for the data file's lock, reports
+    // when another Rubrio keeps it, and takes over one left by a process
+    // that died.
+    void lockedDataFile_data()
+    {
+        QTest::addColumn<QString>("holder");
+        QTest::addColumn<bool>("saves");
+        QTest::newRow("held by a running Rubrio") << "running" << false;
+        QTest::newRow("left by a process that died") << "dead" << true;
+        QTest::newRow("read-only folder, the file itself locked") << "file" << false;
+    }
+    void lockedDataFile()
+    {
+        QFETCH(QString, holder);
+        QFETCH(bool, saves);
+        if (holder == "file" && isRoot())
+            QSKIP("root ignores permissions; tst_datafile_unprivileged runs this as nobody");
+        writeAll("data.txt", "old\r\n");
+        DataFile::load();
+        QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
+        QLockFile running(m_dir.filePath("data.txt.lock"));
+        QFile locked("data.txt");
+        if (holder == "running") {
+            QVERIFY(running.tryLock());
+        } else if (holder == "dead") {
+            // No process has this number: the kernel's limit is lower.
+            writeAll("data.txt.lock", "99999999\nrubrio\n\n");
+        } else {
+            QVERIFY(locked.open(QIODevice::ReadOnly));
+            QCOMPARE(flock(locked.handle(), LOCK_EX | LOCK_NB), 0);
+            QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        }
+        QElapsedTimer waited;
+        waited.start();
+        const SaveResult save = DataFile::save();
+        QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(save.ok(), saves);
+        if (saves) {
+            QVERIFY(!QFile::exists("data.txt.lock"));
+            QCOMPARE(readAll("data.txt"), QByteArray("old\r\nRossi,          Mario,          1\r\n"));
+        } else {
+            QVERIFY(waited.elapsed() >= 4000);
+            QVERIFY2(save.error.contains("un altro processo di Rubrio"), qPrintable(save.error));
+            QCOMPARE(readAll("data.txt"), QByteArray("old\r\n"));
+        }
+    }
+
+    // The window's save racing a command-line import of the same data.txt,
+    // two hundred times: either the import comes after the save and adds to
+    // it, or the save finds the import's change and writes nothing (the
+    // window then asks). Both contacts are never lost.
+    void saveRacingAnImportLosesNothing()
+    {
+        writeAll("card.vcf", "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Verdi;Ugo;;;\r\nTEL:2\r\n"
+                             "END:VCARD\r\n");
+        const QByteArray window = "Rossi,          Mario,          1\r\n";
+        const QByteArray imported = "Verdi,          Ugo,            2\r\n";
+        // The saves are spread over the whole run of an import, from its
+        // start to its end, so some fall between its read and its write.
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(QProcess::execute(RUBRIO_PROGRAM, {"--dry-run", "--import", "card.vcf"}), 0);
+        const qint64 importTime = timer.nsecsElapsed() / 1000;
+        int asked = 0;
+        for (int round = 0; round < 200; ++round) {
+            writeAll("data.txt", "");
+            DataFile::load();
+            QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
+            QProcess import;
+            import.start(RUBRIO_PROGRAM, {"--import", "card.vcf"});
+            QVERIFY(import.waitForStarted());
+            QThread::usleep(unsigned(importTime * round / 200));
+            const SaveResult save = DataFile::save();
+            QVERIFY(import.waitForFinished());
+            QCOMPARE(import.exitCode(), 0);
+            const QByteArray now = readAll("data.txt");
+            if (save.status == SaveResult::ChangedElsewhere) {
+                ++asked;
+                QCOMPARE(now, imported);
+            } else {
+                QVERIFY2(save.ok(), qPrintable(save.error));
+                QCOMPARE(now, window + imported);
+            }
+        }
+        qInfo("the save found the import's change first in %d of 200 rounds", asked);
     }
 
     void readOnlyDirectoryReadOnlyFile()
