@@ -146,7 +146,8 @@ check "export without data.txt: status 2, nothing written" test $status = 2 -a !
 d=$(folder unreadable)
 mkdir "$d/data.txt"
 run "$d" --import "$samples/cr-only.vcf"
-check "unreadable data.txt: import status 2" test $status = 2
+check "unreadable data.txt: import status 2, one full stop" \
+    test $status = 2 -a -z "$(grep -F .. "$work/err")" -a -s "$work/err"
 run "$d" --export out.vcf
 check "unreadable data.txt: export status 2" test $status = 2 -a ! -e "$d/out.vcf"
 
