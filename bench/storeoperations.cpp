@@ -9,7 +9,7 @@
 
 StoreOperations::StoreOperations()
     : m_path(m_dir.filePath(DataFile::FileName)),
-      m_bytes(BenchData::DataFile(BenchData::TypicalContacts()))
+      m_bytes(BenchData::DataFile(BenchData::TypicalContacts())), m_file(m_path)
 {
     m_valid = m_dir.isValid() && WriteBytes() && LoadContacts() == BenchData::ContactTotal;
 }
@@ -24,7 +24,7 @@ qsizetype StoreOperations::ReadBytes() const
 
 int StoreOperations::LoadContacts() const
 {
-    DataFile::load(m_path);
+    m_file.load();
     return GlobalModule::ContactCount;
 }
 
@@ -43,5 +43,5 @@ bool StoreOperations::WriteBytes() const
 
 bool StoreOperations::SaveContacts() const
 {
-    return DataFile::save(m_path).ok();
+    return m_file.save().ok();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/datafile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -32,5 +34,6 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
     QByteArray m_bytes;
+    mutable DataFile m_file; // loads and saves change what it knows of the file
     bool m_valid = false;
 };

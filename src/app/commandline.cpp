@@ -6,7 +6,6 @@
 #include "store/contactimport.h"
 #include "store/contacttable.h"
 #include "store/datafile.h"
-#include "store/datafilelock.h"
 #include "store/filemetadata.h"
 
 #include <QCommandLineParser>
@@ -36,11 +35,11 @@ constexpr std::chrono::seconds LockWait{30};
 // Takes data.txt's lock, held until the run ends, and reads the table under
 // it, so no other Rubrio writes between this run's read and its write.
 // Returns why that failed, or an empty text.
-QString lockAndLoad(DataFileLock &lock, bool mustExist)
+QString lockAndLoad(DataFile &file, bool mustExist)
 {
-    if (!lock.lock(LockWait))
-        return QStringLiteral("impossibile usare data.txt: %1.").arg(lock.errorString());
-    const DataFile::LoadResult loaded = DataFile::load();
+    if (!file.lock(LockWait))
+        return QStringLiteral("impossibile usare data.txt: %1.").arg(file.lockError());
+    const DataFile::LoadResult loaded = file.load();
     if (loaded.status == DataFile::LoadResult::Unreadable)
         return QStringLiteral("impossibile leggere data.txt: %1.").arg(loaded.error);
     if (mustExist && loaded.status == DataFile::LoadResult::Missing)
@@ -51,8 +50,8 @@ QString lockAndLoad(DataFileLock &lock, bool mustExist)
 
 int importContacts(const QString &path, bool dryRun)
 {
-    DataFileLock lock(DataFile::FileName);
-    const QString loadError = lockAndLoad(lock, false);
+    DataFile file;
+    const QString loadError = lockAndLoad(file, false);
     if (!loadError.isEmpty())
         return fail(loadError + QStringLiteral(" Nessun contatto importato."));
     const ContactImport::Result result = ContactImport::addFile(path);
@@ -67,8 +66,7 @@ int importContacts(const QString &path, bool dryRun)
         lines += result.report;
         report = lines.join(u'\n');
     } else if (result.imported > 0) {
-        const DataFile::SaveResult saved =
-            DataFile::save(DataFile::FileName, DataFile::SaveMode::KeepOthersChanges, &lock);
+        const DataFile::SaveResult saved = file.save();
         if (saved.status == DataFile::SaveResult::ChangedElsewhere)
             return fail(QStringLiteral("data.txt è stato modificato da un altro programma durante "
                                        "l'importazione: non è stato sovrascritto."));
@@ -88,8 +86,8 @@ int exportContacts(const QString &path)
     const std::optional<ContactExport::Format> format = ContactExport::formatOf(path);
     if (!format)
         return fail(QStringLiteral("%1: il file deve finire in .vcf (vCard) o .csv.").arg(path));
-    DataFileLock lock(DataFile::FileName);
-    const QString loadError = lockAndLoad(lock, true);
+    DataFile file;
+    const QString loadError = lockAndLoad(file, true);
     if (!loadError.isEmpty())
         return fail(loadError);
     if (FileMetadata::isSameFile(path, DataFile::FileName))

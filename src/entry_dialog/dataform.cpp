@@ -1,7 +1,5 @@
 #include "entry_dialog/dataform.h"
 
-#include "entry_dialog/mainwindowlink.h"
-#include "entry_dialog/savecontacts.h"
 #include "platform/dialogfonts.h"
 #include "platform/msgbox.h"
 #include "platform/twips.h"
@@ -198,7 +196,7 @@ void DataForm::CmdAddMore_Click()
         return;
     }
     clearBoxes();
-    ShowChangedContacts();
+    Q_EMIT contactAdded();
 }
 
 int DataForm::editedIndex() const
@@ -235,9 +233,8 @@ void DataForm::CmUpdate_Click()
 
     const QChar letter = enteredLastName().at(0);
     ContactTable::replace(index, line);
-    SaveContacts(); // a failure is shown; the change stays in the table
+    Q_EMIT contactChanged(letter);
     clearBoxes();
-    ShowChangedContacts(letter);
     close();
 }
 

@@ -30,6 +30,13 @@ public:
     // writes only to that line, wherever it now stands in the table.
     void setEditedLine(const QString &line) { m_editedLine = line; }
 
+Q_SIGNALS:
+    // A contact was appended to the table.
+    void contactAdded();
+    // A contact of the table was changed; letter is its new initial. Its
+    // owner saves the table and shows that letter.
+    void contactChanged(QChar letter);
+
 public Q_SLOTS:
     void CmdAddMore_Click();
     void CmUpdate_Click();

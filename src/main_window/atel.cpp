@@ -1,6 +1,5 @@
 #include "main_window/atel.h"
 
-#include "entry_dialog/savecontacts.h"
 #include "main_window/contactlistbox.h"
 #include "main_window/letterstrip.h"
 #include "main_window/mainwindowmodule.h"
@@ -96,7 +95,7 @@ void aTel::connectHandlers()
 void aTel::Form_Load()
 {
     m_contactList->clear();
-    m_loadResult = DataFile::load();
+    m_loadResult = m_dataFile.load();
     GlobalModule::RefreshContactList();
 }
 

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class ContactListBox;
+class DataForm;
 class LetterStrip;
 class QAction;
 class QLabel;
@@ -36,6 +37,8 @@ public:
     QAction *deleteAction() const { return m_deleteAction; }
     QMenu *fileMenu() const { return m_fileMenu; }
     QMenu *editMenu() const { return m_editMenu; }
+    // data.txt, as this window read it and last wrote it.
+    DataFile &dataFile() { return m_dataFile; }
 
     // The desktop session is ending: asks the exit question where the session
     // manager allows it, else ends without saving (the question's default
@@ -82,6 +85,11 @@ private:
     int menuBarHeight(int width) const;
     void reportStartupProblems();
     void importDroppedFiles(const QStringList &paths);
+    // The entry dialog, opened by the record commands, with its changes
+    // connected to this window.
+    DataForm *entryDialog();
+    void showAddedContact();
+    void showChangedContact(QChar letter);
 
     static QPointer<aTel> s_instance;
 
@@ -106,6 +114,7 @@ private:
     QAction *m_aboutAction = nullptr;
 
     int m_menuBarHeight = 0; // what the window's height allows for
+    DataFile m_dataFile;
     DataFile::LoadResult m_loadResult;
     bool m_startupReported = false;
 };

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include <array>
-#include <vector>
+#include <optional>
 
 // The table's lines in use under each initial letter A to Z, each group in
 // list order. The table is grouped once, and again only after it has changed;
@@ -17,14 +17,10 @@ public:
     const QStringList &linesUnder(QChar letter);
 
 private:
-    bool isCurrent() const;
     void rebuild();
 
-    // The lines the groups were made from. Strings share their text when
-    // copied, and changing one gives it text of its own, so the table has
-    // changed as soon as one of its lines is not the very same text.
-    std::vector<QString> m_madeFrom;
     std::array<QStringList, 26> m_groups;
     std::array<bool, 26> m_sorted{};
-    bool m_made = false;
+    // The table's change count the groups were made at.
+    std::optional<quint64> m_madeAt;
 };

@@ -1,7 +1,5 @@
 #include "main_window/mainwindowmodule.h"
 
-#include "entry_dialog/mainwindowlink.h"
-#include "entry_dialog/savecontacts.h"
 #include "main_window/atel.h"
 #include "main_window/lettergroups.h"
 #include "platform/msgbox.h"
@@ -25,6 +23,30 @@ void RefreshContactList()
     window->cmdModify()->setEnabled(false);
 }
 
+bool SaveContacts()
+{
+    using SaveResult = DataFile::SaveResult;
+    DataFile &file = aTel::instance()->dataFile();
+    SaveResult result = file.save();
+    if (result.status == SaveResult::ChangedElsewhere) {
+        const int answer = MsgBox(
+            QStringLiteral("data.txt è stato modificato da un altro programma dopo l'apertura. "
+                           "Sovrascriverlo con i contatti di questa finestra?"),
+            MsgBoxStyle::YesNo + MsgBoxStyle::Question + MsgBoxStyle::DefaultButton2);
+        if (answer != MsgBoxResult::Yes)
+            return false;
+        result = file.save(DataFile::SaveMode::Overwrite);
+    }
+    if (result.status == SaveResult::Failed)
+        MsgBox(QStringLiteral("Impossibile salvare data.txt: ") + result.error +
+                   (result.damaged ? QStringLiteral(". Il file potrebbe essere danneggiato: i "
+                                                    "contatti restano in questa finestra, "
+                                                    "salvali di nuovo.")
+                                   : QString()),
+               MsgBoxStyle::Critical);
+    return result.ok();
+}
+
 void ConfirmExit()
 {
     // A second request to leave (a signal, the session's end) while the
@@ -44,10 +66,3 @@ void ConfirmExit()
 }
 
 } // namespace GlobalModule
-
-void ShowChangedContacts(std::optional<QChar> letter)
-{
-    if (letter)
-        aTel::instance()->scrollBar()->setValue(letter->unicode() - u'A');
-    GlobalModule::RefreshContactList();
-}

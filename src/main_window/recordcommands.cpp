@@ -4,18 +4,43 @@
 #include "entry_dialog/dataform.h"
 #include "main_window/atel.h"
 #include "main_window/contactlistbox.h"
+#include "main_window/mainwindowmodule.h"
 #include "platform/runtime.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 using namespace GlobalModule;
 
-void aTel::CmdAddNew_Click()
+DataForm *aTel::entryDialog()
 {
     DataForm *form = DataForm::instance();
+    // The dialog changed the table: the list shows it, and a change is saved
+    // at once.
+    connect(form, &DataForm::contactAdded, this, &aTel::showAddedContact, Qt::UniqueConnection);
+    connect(form, &DataForm::contactChanged, this, &aTel::showChangedContact,
+            Qt::UniqueConnection);
+    return form;
+}
+
+void aTel::showAddedContact()
+{
+    RefreshContactList();
+}
+
+void aTel::showChangedContact(QChar letter)
+{
+    SaveContacts(); // a failure is shown; the change stays in the table
+    m_scrollBar->setValue(letter.unicode() - u'A');
+    RefreshContactList();
+}
+
+void aTel::CmdAddNew_Click()
+{
+    DataForm *form = entryDialog();
     Runtime::ShowNotModal(form);
     form->cmUpdate()->setEnabled(false);
 }
@@ -31,7 +56,7 @@ void aTel::CmdModify_Click()
         return;
     const QString text = m_contactList->item(rows.last())->text();
     const ContactFields fields = SplitContactLine(text);
-    DataForm *form = DataForm::instance();
+    DataForm *form = entryDialog();
     form->lastName()->setText(fields.lastName);
     form->firstName()->setText(fields.firstName);
     form->telNumber()->setText(fields.number);

@@ -1,14 +1,10 @@
 #include "store/datafile.h"
 
-#include "store/contactfile.h"
 #include "store/contacttable.h"
-#include "store/datafilelock.h"
 #include "store/filesave.h"
 
 #include <QFile>
 #include <QFileInfo>
-
-namespace DataFile {
 
 namespace {
 
@@ -44,64 +40,41 @@ FileBytes readFile(const QString &path)
     return read;
 }
 
-// What this run last read from or wrote to its data file.
-struct Known
-{
-    QString path; // absolute; empty when no file is known
-    bool exists = false;
-    QByteArray bytes;
-    ContactFile::Encoding encoding = ContactFile::Encoding::Windows1252;
-    QString unreadable; // why it could not be read: saving over it is refused
-};
-Known known;
-
-LoadResult fillTable(QStringList lines)
-{
-    using namespace GlobalModule;
-    ContactTable::clear();
-    LoadResult result;
-    result.total = int(lines.size());
-    for (QString &line : lines) {
-        if (ContactCount < ContactTable::Capacity)
-            Contacts[ContactCount++] = std::move(line);
-        else
-            ContactTable::keptAside.append(std::move(line));
-    }
-    result.keptAside = int(ContactTable::keptAside.size());
-    return result;
-}
-
-LoadResult unreadable(const QString &reason)
+DataFile::LoadResult unreadable(const QString &reason)
 {
     ContactTable::clear();
-    known.unreadable = reason;
-    LoadResult result;
-    result.status = LoadResult::Unreadable;
+    DataFile::LoadResult result;
+    result.status = DataFile::LoadResult::Unreadable;
     result.error = reason;
     return result;
 }
 
-LoadResult parseIntoTable(QByteArrayView bytes)
-{
-    ContactFile::Parsed parsed = ContactFile::parse(bytes);
-    known.encoding = parsed.encoding;
-    if (!parsed.error.isEmpty())
-        return unreadable(parsed.error);
-    return fillTable(std::move(parsed.lines));
-}
-
 } // namespace
 
-LoadResult loadBytes(QByteArrayView bytes)
+DataFile::DataFile(const QString &path) : m_path(path), m_lock(path) {}
+
+DataFile::LoadResult DataFile::fillTable(ContactFile::Parsed parsed)
 {
-    known = Known{};
-    return parseIntoTable(bytes);
+    if (!parsed.error.isEmpty())
+        return unreadable(parsed.error);
+    LoadResult result;
+    result.total = int(parsed.lines.size());
+    result.keptAside = ContactTable::fill(std::move(parsed.lines));
+    return result;
 }
 
-LoadResult load(const QString &path)
+DataFile::LoadResult DataFile::loadBytes(QByteArrayView bytes)
 {
-    const FileBytes read = readFile(path);
-    known = Known{QFileInfo(path).absoluteFilePath(), read.exists, read.bytes, {}, {}};
+    return fillTable(ContactFile::parse(bytes));
+}
+
+DataFile::LoadResult DataFile::load()
+{
+    const FileBytes read = readFile(m_path);
+    m_exists = read.exists;
+    m_bytes = read.bytes;
+    m_encoding = ContactFile::Encoding::Windows1252;
+    m_unreadable = read.error;
     if (!read.error.isEmpty())
         return unreadable(read.error);
     if (!read.exists) {
@@ -110,52 +83,58 @@ LoadResult load(const QString &path)
         result.status = LoadResult::Missing;
         return result;
     }
-    return parseIntoTable(read.bytes);
+    ContactFile::Parsed parsed = ContactFile::parse(read.bytes);
+    m_encoding = parsed.encoding;
+    m_unreadable = parsed.error;
+    return fillTable(std::move(parsed));
 }
 
-SaveResult save(const QString &path, SaveMode mode, DataFileLock *held)
+DataFile::SaveResult DataFile::save(SaveMode mode)
 {
     SaveResult result;
-    const QString absolutePath = QFileInfo(path).absoluteFilePath();
-    const bool isKnown = absolutePath == known.path;
-    if (isKnown && !known.unreadable.isEmpty()) {
+    if (!m_unreadable.isEmpty()) {
         result.status = SaveResult::Failed;
-        result.error =
-            QStringLiteral("il file non è stato letto all'avvio (%1)").arg(known.unreadable);
+        result.error = QStringLiteral("il file non è stato letto all'avvio (%1)").arg(m_unreadable);
         return result;
     }
-    DataFileLock ownLock(path);
-    if (!held && !ownLock.lock(LockWait)) {
+    const bool held = m_lock.isLocked();
+    if (!held && !m_lock.lock(LockWait)) {
         result.status = SaveResult::Failed;
-        result.error = ownLock.errorString();
+        result.error = m_lock.errorString();
         return result;
     }
-    if (isKnown && mode == SaveMode::KeepOthersChanges) {
-        const FileBytes now = readFile(path);
-        if (now.exists != known.exists || !now.error.isEmpty() || now.bytes != known.bytes) {
+    result = writeLocked(mode);
+    if (!held)
+        m_lock.unlock();
+    return result;
+}
+
+DataFile::SaveResult DataFile::writeLocked(SaveMode mode)
+{
+    SaveResult result;
+    if (mode == SaveMode::KeepOthersChanges) {
+        const FileBytes now = readFile(m_path);
+        if (now.exists != m_exists || !now.error.isEmpty() || now.bytes != m_bytes) {
             result.status = SaveResult::ChangedElsewhere;
             return result;
         }
     }
-
-    const ContactFile::Encoding encoding =
-        isKnown ? known.encoding : ContactFile::Encoding::Windows1252;
-    const QByteArray bytes = ContactFile::format(ContactTable::allLines(), encoding);
-    const FileSave::Result written = FileSave::write(path, bytes);
+    const QByteArray bytes = ContactFile::format(ContactTable::allLines(), m_encoding);
+    const FileSave::Result written = FileSave::write(m_path, bytes);
+    if (written.ok()) {
+        m_exists = true;
+        m_bytes = bytes;
+        return result;
+    }
     if (written.status == FileSave::Result::Damaged) {
         // What is there now is this program's doing, not another writer's:
         // the next save writes over it without asking.
-        const FileBytes now = readFile(path);
-        known = Known{absolutePath, now.exists, now.bytes, encoding, {}};
+        const FileBytes now = readFile(m_path);
+        m_exists = now.exists;
+        m_bytes = now.bytes;
     }
-    if (!written.ok()) {
-        result.status = SaveResult::Failed;
-        result.error = written.error;
-        result.damaged = written.status == FileSave::Result::Damaged;
-        return result;
-    }
-    known = Known{absolutePath, true, bytes, encoding, {}};
+    result.status = SaveResult::Failed;
+    result.error = written.error;
+    result.damaged = written.status == FileSave::Result::Damaged;
     return result;
 }
-
-} // namespace DataFile

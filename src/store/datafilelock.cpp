@@ -34,12 +34,7 @@ bool tryLockHandle(int handle)
 
 } // namespace
 
-DataFileLock::DataFileLock(const QString &path)
-{
-    // Every path to the file, through links too, takes the same lock.
-    const QFileInfo info(path);
-    m_target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-}
+DataFileLock::DataFileLock(const QString &path) : m_path(path) {}
 
 DataFileLock::~DataFileLock()
 {
@@ -50,6 +45,9 @@ bool DataFileLock::lock(std::chrono::milliseconds timeout)
 {
     if (m_locked)
         return true;
+    // Every path to the file, through links too, takes the same lock.
+    const QFileInfo info(m_path);
+    m_target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
     m_lockFile = std::make_unique<QLockFile>(m_target + QStringLiteral(".lock"));
     if (m_lockFile->tryLock(timeout)) {
         m_locked = true;

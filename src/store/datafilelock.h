@@ -31,7 +31,8 @@ public:
 private:
     bool lockDataFile(std::chrono::milliseconds timeout);
 
-    QString m_target;
+    QString m_path;
+    QString m_target; // where the path leads, when locked
     std::unique_ptr<QLockFile> m_lockFile;
     QFile m_dataFile;
     bool m_locked = false;

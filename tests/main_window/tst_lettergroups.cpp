@@ -42,9 +42,9 @@ void TestLetterGroups::tableChanges_data()
     QTest::newRow("remove") << "remove" << lines({"Russo"});
     QTest::newRow("clear") << "clear" << QStringList();
     QTest::newRow("load") << "load" << lines({"Ricci"});
-    // A line of the same length written straight into the table.
-    QTest::newRow("write in place") << "write" << lines({"Rosso", "Russo"});
-    QTest::newRow("change in place") << "modify" << lines({"Rosso", "Russo"});
+    QTest::newRow("filled from a file's lines") << "fill" << lines({"Rosso", "Russo"});
+    // Two changes that end where the table began, one letter regrouped.
+    QTest::newRow("append, then remove") << "append and remove" << lines({"Rossi", "Russo"});
 }
 
 void TestLetterGroups::tableChanges()
@@ -66,10 +66,13 @@ void TestLetterGroups::tableChanges()
         ContactTable::clear();
     else if (change == QLatin1String("load"))
         DataFile::loadBytes("Ricci, Mario, 06 1234\r\n");
-    else if (change == QLatin1String("write"))
-        Contacts[2] = line("Rosso");
-    else if (change == QLatin1String("modify"))
-        Contacts[2][4] = u'o';
+    else if (change == QLatin1String("fill"))
+        ContactTable::fill(lines({"Russo", "Bianchi", "Rosso"}));
+    else if (change == QLatin1String("append and remove")) {
+        QVERIFY(ContactTable::append(line("Rizzo")));
+        QCOMPARE(groups.linesUnder(u'R'), lines({"Rizzo", "Rossi", "Russo"}));
+        ContactTable::remove(3);
+    }
     QCOMPARE(groups.linesUnder(u'R'), expected);
 }
 

@@ -1,7 +1,6 @@
 // Start-up (load, first refill, start-up messages), saving, and every way of
 // leaving the program.
 
-#include "entry_dialog/savecontacts.h"
 #include "main_window/atel.h"
 #include "main_window/mainwindowmodule.h"
 #include "platform/dialogfonts.h"

@@ -18,8 +18,8 @@
 #include <unistd.h>
 
 using namespace GlobalModule;
-using DataFile::LoadResult;
-using DataFile::SaveResult;
+using LoadResult = DataFile::LoadResult;
+using SaveResult = DataFile::SaveResult;
 
 namespace {
 
@@ -49,6 +49,7 @@ class TestDataFile : public QObject
 
 private:
     QTemporaryDir m_dir;
+    DataFile m_file;
     QString m_previous;
 
 private Q_SLOTS:
@@ -65,7 +66,7 @@ private Q_SLOTS:
         QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile::remove(m_dir.filePath("data.txt"));
         QDir(m_dir.path()).rmdir("data.txt");
-        DataFile::load(); // no file: an empty table, and saving allowed again
+        m_file.load(); // no file: an empty table, and saving allowed again
         QCOMPARE(ContactCount, qint16(0));
     }
 
@@ -75,17 +76,17 @@ private Q_SLOTS:
         QVERIFY(ContactTable::append(FormatContactLine("Bianchi", "Anna", "456")));
         QVERIFY(ContactTable::append(FormatContactLine("Verdi", "Ugo", "789")));
         ContactTable::remove(2); // its slot keeps the text but is not written
-        QVERIFY(DataFile::save().ok());
+        QVERIFY(m_file.save().ok());
         QCOMPARE(readAll("data.txt"), QByteArray("Rossi,          Mario,          123\r\n"
                                                  "Bianchi,        Anna,           456\r\n"));
     }
 
     void emptyTableAndEmptyFile()
     {
-        QVERIFY(DataFile::save().ok());
+        QVERIFY(m_file.save().ok());
         QCOMPARE(readAll("data.txt"), QByteArray());
         QVERIFY(ContactTable::append("junk"));
-        const LoadResult result = DataFile::load();
+        const LoadResult result = m_file.load();
         QCOMPARE(result.status, LoadResult::Loaded);
         QCOMPARE(ContactCount, qint16(0));
     }
@@ -93,9 +94,9 @@ private Q_SLOTS:
     void missingFileGivesEmptyTable()
     {
         QVERIFY(ContactTable::append("junk"));
-        QCOMPARE(DataFile::load().status, LoadResult::Missing);
+        QCOMPARE(m_file.load().status, LoadResult::Missing);
         QCOMPARE(ContactCount, qint16(0));
-        QVERIFY(DataFile::save().ok());
+        QVERIFY(m_file.save().ok());
         QVERIFY(QFile::exists("data.txt"));
     }
 
@@ -113,17 +114,17 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         writeAll("data.txt", bytes);
-        QCOMPARE(DataFile::load().status, LoadResult::Loaded);
-        QVERIFY(DataFile::save().ok());
+        QCOMPARE(m_file.load().status, LoadResult::Loaded);
+        QVERIFY(m_file.save().ok());
         QCOMPARE(readAll("data.txt"), bytes);
     }
 
     void lfFileIsWrittenBackWithCrLf()
     {
         writeAll("data.txt", "Rossi,Mario,123\nBianchi,Anna,456");
-        QCOMPARE(DataFile::load().status, LoadResult::Loaded);
+        QCOMPARE(m_file.load().status, LoadResult::Loaded);
         QCOMPARE(ContactCount, qint16(2));
-        QVERIFY(DataFile::save().ok());
+        QVERIFY(m_file.save().ok());
         QCOMPARE(readAll("data.txt"), QByteArray("Rossi,          Mario,          123\r\n"
                                                  "Bianchi,        Anna,           456\r\n"));
     }
@@ -136,17 +137,17 @@ private Q_SLOTS:
                 FormatContactLine("N" + QString::number(i), "x", QString::number(i)).toLatin1() +
                 "\r\n";
         writeAll("data.txt", bytes);
-        const LoadResult result = DataFile::load();
+        const LoadResult result = m_file.load();
         QCOMPARE(result.total, 1005);
         QCOMPARE(result.keptAside, 4);
         QCOMPARE(ContactCount, qint16(ContactTable::Capacity));
         QCOMPARE(Contacts[1000], FormatContactLine("N1000", "x", "1000"));
-        QVERIFY(DataFile::save().ok());
+        QVERIFY(m_file.save().ok());
         QCOMPARE(readAll("data.txt"), bytes);
 
         // Deleting from the table still keeps those beyond it, after the rest.
         ContactTable::remove(0);
-        QVERIFY(DataFile::save().ok());
+        QVERIFY(m_file.save().ok());
         QCOMPARE(readAll("data.txt"), bytes.mid(bytes.indexOf('\n') + 1));
     }
 
@@ -154,11 +155,11 @@ private Q_SLOTS:
     {
         // A directory named data.txt cannot be read, even by root.
         QVERIFY(QDir().mkdir("data.txt"));
-        const LoadResult result = DataFile::load();
+        const LoadResult result = m_file.load();
         QCOMPARE(result.status, LoadResult::Unreadable);
         QVERIFY(!result.error.isEmpty());
         QVERIFY(ContactTable::append("Rossi"));
-        const SaveResult save = DataFile::save();
+        const SaveResult save = m_file.save();
         QVERIFY(!save.ok());
         QVERIFY(!save.error.isEmpty());
         QVERIFY(QFileInfo("data.txt").isDir());
@@ -170,8 +171,8 @@ private Q_SLOTS:
             QSKIP("root reads any file; tst_datafile_unprivileged runs this as nobody");
         writeAll("data.txt", "Rossi,Mario,123\r\n");
         QVERIFY(QFile::setPermissions("data.txt", QFile::WriteOwner));
-        QCOMPARE(DataFile::load().status, LoadResult::Unreadable);
-        QVERIFY(!DataFile::save().ok());
+        QCOMPARE(m_file.load().status, LoadResult::Unreadable);
+        QVERIFY(!m_file.save().ok());
         QVERIFY(QFile::setPermissions("data.txt", QFile::ReadOwner | QFile::WriteOwner));
         QCOMPARE(readAll("data.txt"), QByteArray("Rossi,Mario,123\r\n"));
     }
@@ -198,12 +199,12 @@ private Q_SLOTS:
         writeAll(file, "old\r\nolder and longer\r\n");
         if (throughALink)
             QVERIFY(QFile::link(file, "data.txt"));
-        DataFile::load();
+        m_file.load();
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         ContactTable::remove(1);
         if (grows)
             QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
-        const SaveResult save = DataFile::save();
+        const SaveResult save = m_file.save();
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(save.ok(), qPrintable(save.error));
         QCOMPARE(readAll(file), grows ? QByteArray("old\r\nRossi,          Mario,          1\r\n")
@@ -234,7 +235,7 @@ private Q_SLOTS:
             QSKIP("root ignores permissions; tst_datafile_unprivileged runs this as nobody");
         const QByteArray old = "Verdi,          Ugo,            9\r\n";
         writeAll("data.txt", old);
-        DataFile::load();
+        m_file.load();
         for (int i = 0; i < contacts; ++i)
             QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", QString::number(i))));
         if (inPlace)
@@ -243,7 +244,7 @@ private Q_SLOTS:
         {
             const FileSizeLimit limit(rlim_t(contacts) * 37 / 2);
             QVERIFY(limit.isSet());
-            save = DataFile::save();
+            save = m_file.save();
         }
         QCOMPARE(save.status, SaveResult::Failed);
         QCOMPARE(save.error, qt_error_string(EFBIG));
@@ -274,16 +275,16 @@ private Q_SLOTS:
                 writeAll("data.txt", bytes);
         };
         put(before);
-        DataFile::load();
+        m_file.load();
         QVERIFY(ContactTable::append(FormatContactLine("Bianchi", "Anna", "3")));
-        QVERIFY(DataFile::save().ok()); // its own writes are no change
+        QVERIFY(m_file.save().ok()); // its own writes are no change
         QVERIFY(ContactTable::append(FormatContactLine("Bianchi", "Anna", "4")));
         put(after);
-        QCOMPARE(DataFile::save().status, SaveResult::ChangedElsewhere);
+        QCOMPARE(m_file.save().status, SaveResult::ChangedElsewhere);
         QCOMPARE(readAll("data.txt"), after == "-" ? QByteArray("<unreadable>") : after);
-        QVERIFY(DataFile::save(DataFile::FileName, DataFile::SaveMode::Overwrite).ok());
+        QVERIFY(m_file.save(DataFile::SaveMode::Overwrite).ok());
         QCOMPARE(readAll("data.txt"), ContactFile::format(ContactTable::allLines()));
-        QVERIFY(DataFile::save().ok());
+        QVERIFY(m_file.save().ok());
     }
 
     // What is not a Windows-1252 text file is reported, never hangs the
@@ -311,12 +312,12 @@ private Q_SLOTS:
             writeAll("data.txt", bytes);
         else
             QVERIFY(QFile::link(kind, "data.txt"));
-        const LoadResult load = DataFile::load();
+        const LoadResult load = m_file.load();
         QCOMPARE(load.status, LoadResult::Unreadable);
         QVERIFY(!load.error.isEmpty());
         QCOMPARE(ContactCount, qint16(0));
         QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
-        const SaveResult save = DataFile::save();
+        const SaveResult save = m_file.save();
         QCOMPARE(save.status, SaveResult::Failed);
         QVERIFY(save.error.contains(load.error));
         const QFileInfo info("data.txt");
@@ -333,10 +334,10 @@ private Q_SLOTS:
     {
         const QByteArray old = "\xef\xbb\xbf\xc5\x81ukasz,Anna,1\r\nNicol\xc3\xb2,Ugo,2\r\n";
         writeAll("data.txt", old);
-        QCOMPARE(DataFile::load().status, LoadResult::Loaded);
+        QCOMPARE(m_file.load().status, LoadResult::Loaded);
         QCOMPARE(Contacts[1], FormatContactLine(QString::fromUtf8("Nicolò"), "Ugo", "2"));
         QVERIFY(ContactTable::append(FormatContactLine(QString::fromUtf8("Città"), "Eva", "3")));
-        QVERIFY(DataFile::save().ok());
+        QVERIFY(m_file.save().ok());
         QCOMPARE(readAll("data.txt"),
                  "\xef\xbb\xbf\xc5\x81ukasz,Anna,1\r\nNicol\xc3\xb2,         Ugo,            2\r\n"
                  "Citt\xc3\xa0,          Eva,            3\r\n");
@@ -360,7 +361,7 @@ private Q_SLOTS:
         if (holder == "file" && isRoot())
             QSKIP("root ignores permissions; tst_datafile_unprivileged runs this as nobody");
         writeAll("data.txt", "old\r\n");
-        DataFile::load();
+        m_file.load();
         QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
         QLockFile running(m_dir.filePath("data.txt.lock"));
         QFile locked("data.txt");
@@ -376,7 +377,7 @@ private Q_SLOTS:
         }
         QElapsedTimer waited;
         waited.start();
-        const SaveResult save = DataFile::save();
+        const SaveResult save = m_file.save();
         QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(save.ok(), saves);
         if (saves) {
@@ -408,13 +409,13 @@ private Q_SLOTS:
         int asked = 0;
         for (int round = 0; round < 200; ++round) {
             writeAll("data.txt", "");
-            DataFile::load();
+            m_file.load();
             QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
             QProcess import;
             import.start(RUBRIO_PROGRAM, {"--import", "card.vcf"});
             QVERIFY(import.waitForStarted());
             QThread::usleep(unsigned(importTime * round / 200));
-            const SaveResult save = DataFile::save();
+            const SaveResult save = m_file.save();
             QVERIFY(import.waitForFinished());
             QCOMPARE(import.exitCode(), 0);
             const QByteArray now = readAll("data.txt");
@@ -434,11 +435,11 @@ private Q_SLOTS:
         if (isRoot())
             QSKIP("root ignores permissions; tst_datafile_unprivileged runs this as nobody");
         writeAll("data.txt", "old\r\n");
-        DataFile::load();
+        m_file.load();
         QVERIFY(QFile::setPermissions("data.txt", QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
         QVERIFY(ContactTable::append(FormatContactLine("Rossi", "Mario", "1")));
-        const SaveResult save = DataFile::save();
+        const SaveResult save = m_file.save();
         QVERIFY(!save.ok());
         QVERIFY(!save.error.isEmpty());
         QCOMPARE(readAll("data.txt"), QByteArray("old\r\n"));
