@@ -3,8 +3,8 @@
 // atomically. And the vCard export and import of the same contacts, to be
 // read against saving and loading data.txt.
 
-#include "store/contactexport.h"
-#include "store/contactimport.h"
+#include "exchange/contactexport.h"
+#include "exchange/contactimport.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
 #include "storeoperations.h"

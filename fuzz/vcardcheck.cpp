@@ -1,10 +1,12 @@
 #include "vcardcheck.h"
 
-#include "store/contactimport.h"
+#include "exchange/contactimport.h"
+#include "exchange/vcardreader.h"
+#include "exchange/vcardwriter.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
-#include "store/vcardreader.h"
-#include "store/vcardwriter.h"
+
+#include <QBuffer>
 
 using namespace GlobalModule;
 
@@ -24,7 +26,10 @@ QString CheckVCard(QByteArrayView bytes)
         return QStringLiteral("counts disagree");
 
     const QStringList lines = ContactTable::allLines();
-    const QList<VCardReader::Card> again = VCardReader::parse(VCardWriter::format(lines));
+    QBuffer written;
+    written.open(QIODevice::WriteOnly);
+    VCardWriter::write(lines, written);
+    const QList<VCardReader::Card> again = VCardReader::parse(written.data());
     if (again.size() != lines.size())
         return QStringLiteral("%1 contacts written, %2 read back")
             .arg(lines.size())

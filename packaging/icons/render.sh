@@ -15,7 +15,7 @@ png_from_xpm() {
 mkdir -p hicolor/16x16 hicolor/32x32
 png_from_xpm src/rubrio-16.xpm hicolor/16x16/rubrio.png
 # 32 x 32 is the About box's own picture, kept in one place.
-png_from_xpm ../../src/platform/rubrio.xpm hicolor/32x32/rubrio.png
+png_from_xpm ../../src/look/rubrio.xpm hicolor/32x32/rubrio.png
 for size in 48 64 128 256; do
     mkdir -p "hicolor/${size}x${size}"
     rsvg-convert -w "$size" -h "$size" "src/rubrio-$size.svg" -o "hicolor/${size}x${size}/rubrio.png"

@@ -1,7 +1,7 @@
 #include "about/frmabout.h"
 
 #include "about/startsysinfo.h"
-#include "platform/appicon.h"
+#include "look/appicon.h"
 #include "platform/appinfo.h"
 #include "platform/linecontrol.h"
 #include "platform/twips.h"

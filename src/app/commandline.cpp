@@ -1,9 +1,9 @@
 #include "app/commandline.h"
 
+#include "exchange/contactexport.h"
+#include "exchange/contactimport.h"
 #include "platform/appinfo.h"
 #include "platform/runtime.h"
-#include "store/contactexport.h"
-#include "store/contactimport.h"
 #include "store/contacttable.h"
 #include "store/datafile.h"
 #include "store/filemetadata.h"
@@ -71,11 +71,11 @@ int importContacts(const QString &path, bool dryRun)
             return fail(QStringLiteral("data.txt è stato modificato da un altro programma durante "
                                        "l'importazione: non è stato sovrascritto."));
         if (!saved.ok())
-            return fail(QStringLiteral("salvataggio di data.txt non riuscito (%1): %2")
-                            .arg(saved.error,
-                                 saved.damaged
-                                     ? QStringLiteral("data.txt potrebbe essere danneggiato.")
-                                     : QStringLiteral("data.txt non è stato modificato.")));
+            return fail(
+                QStringLiteral("salvataggio di data.txt non riuscito (%1): %2")
+                    .arg(saved.error, saved.damaged
+                                          ? QStringLiteral("data.txt potrebbe essere danneggiato.")
+                                          : QStringLiteral("data.txt non è stato modificato.")));
     }
     QTextStream(stdout) << report << '\n';
     return result.leftOut > 0 ? CardsLeftOut : Done;
@@ -91,8 +91,8 @@ int exportContacts(const QString &path)
     if (!loadError.isEmpty())
         return fail(loadError);
     if (FileMetadata::isSameFile(path, DataFile::FileName))
-        return fail(QStringLiteral("%1 è data.txt stesso: l'esportazione non lo sovrascrive.")
-                        .arg(path));
+        return fail(
+            QStringLiteral("%1 è data.txt stesso: l'esportazione non lo sovrascrive.").arg(path));
     const QStringList lines = ContactTable::allLines();
     const QString error = ContactExport::writeFile(path, lines, *format);
     if (!error.isEmpty())

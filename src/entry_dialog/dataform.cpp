@@ -1,9 +1,9 @@
 #include "entry_dialog/dataform.h"
 
-#include "platform/dialogfonts.h"
+#include "look/dialogfonts.h"
+#include "look/windowaccessible.h"
 #include "platform/msgbox.h"
 #include "platform/twips.h"
-#include "platform/windowaccessible.h"
 #include "store/contacttable.h"
 #include "store/fieldcheck.h"
 #include "store/globalmodule.h"

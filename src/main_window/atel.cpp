@@ -1,5 +1,6 @@
 #include "main_window/atel.h"
 
+#include "about/frmabout.h"
 #include "main_window/contactlistbox.h"
 #include "main_window/letterstrip.h"
 #include "main_window/mainwindowmodule.h"
@@ -141,6 +142,11 @@ void aTel::Save_Click()
 void aTel::SaveData_Click()
 {
     Save_Click();
+}
+
+void aTel::CmdAbout_Click()
+{
+    Runtime::ShowNotModal(frmAbout::instance());
 }
 
 void aTel::About_Click()

@@ -1,11 +1,11 @@
 #include "main_window/startprogram.h"
 
+#include "look/appicon.h"
+#include "look/dialogfonts.h"
+#include "look/focusring.h"
+#include "look/lightpalette.h"
 #include "main_window/atel.h"
-#include "platform/appicon.h"
 #include "platform/appinfo.h"
-#include "platform/dialogfonts.h"
-#include "platform/focusring.h"
-#include "platform/lightpalette.h"
 #include "platform/runtime.h"
 
 #include <QApplication>

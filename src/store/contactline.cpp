@@ -79,3 +79,13 @@ ContactFields SplitContactLine(const QString &line)
 }
 
 } // namespace GlobalModule
+
+namespace ContactLine {
+
+GlobalModule::ContactFields fieldsOf(const QString &line)
+{
+    const GlobalModule::ContactFields fields = GlobalModule::SplitContactLine(line);
+    return {trimSpaces(fields.lastName), trimSpaces(fields.firstName), trimSpaces(fields.number)};
+}
+
+} // namespace ContactLine

@@ -33,4 +33,8 @@ namespace ContactLine {
 // padding; tabs and the like are data.
 QString trimSpaces(QStringView text);
 
+// The fields of a contact line without the spaces around them: in data.txt
+// they are column padding.
+GlobalModule::ContactFields fieldsOf(const QString &line);
+
 } // namespace ContactLine

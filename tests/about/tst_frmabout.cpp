@@ -1,5 +1,5 @@
 #include "about/frmabout.h"
-#include "platform/appicon.h"
+#include "look/appicon.h"
 #include "platform/linecontrol.h"
 #include "platform/runtime.h"
 #include "support/memoryregistry.h"

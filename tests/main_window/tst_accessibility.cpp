@@ -3,9 +3,9 @@
 
 #include "about/frmabout.h"
 #include "entry_dialog/dataform.h"
+#include "look/dialogfonts.h"
 #include "main_window/atel.h"
 #include "main_window/startprogram.h"
-#include "platform/dialogfonts.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
 #include "support/windowtestscope.h"

@@ -1,8 +1,8 @@
 // The main window against its description: places in twips, texts, fonts,
 // colours, initial states, menus, tab order and the keys that do nothing.
 
+#include "look/dialogfonts.h"
 #include "main_window/atel.h"
-#include "platform/dialogfonts.h"
 #include "platform/twips.h"
 #include "support/windowtestscope.h"
 

@@ -1,8 +1,8 @@
 // The letter filter, the list's selection and the right-click pop-ups.
 
+#include "look/dialogfonts.h"
 #include "main_window/atel.h"
 #include "main_window/mainwindowmodule.h"
-#include "platform/dialogfonts.h"
 #include "platform/twips.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"

@@ -1,11 +1,11 @@
 // The program's start: what StartProgram sets up before the event loop, and
 // the main window it leaves on screen.
 
+#include "look/appicon.h"
+#include "look/dialogfonts.h"
 #include "main_window/atel.h"
 #include "main_window/startprogram.h"
-#include "platform/appicon.h"
 #include "platform/appinfo.h"
-#include "platform/dialogfonts.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
 #include "support/scriptedmsgbox.h"

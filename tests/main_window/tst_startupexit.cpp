@@ -1,9 +1,9 @@
 // Start-up (load, first refill, start-up messages), saving, and every way of
 // leaving the program.
 
+#include "look/dialogfonts.h"
 #include "main_window/atel.h"
 #include "main_window/mainwindowmodule.h"
-#include "platform/dialogfonts.h"
 #include "platform/msgbox.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"

@@ -232,7 +232,7 @@ void TestPackage::iconDrawnForItsSize_data()
     const QString art = SourceDir + u"/packaging/icons/src/"_s;
     QTest::newRow("16") << 16 << art + u"rubrio-16.xpm"_s;
     // The About box's own picture, not a copy that could drift from it.
-    QTest::newRow("32") << 32 << SourceDir + u"/src/platform/rubrio.xpm"_s;
+    QTest::newRow("32") << 32 << SourceDir + u"/src/look/rubrio.xpm"_s;
     for (int size : {48, 64, 128, 256})
         QTest::addRow("%d", size) << size << art + u"rubrio-%1.svg"_s.arg(size);
 }

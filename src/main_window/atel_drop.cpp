@@ -1,10 +1,10 @@
 // Contact files dropped on the main window: .vcf files are imported into the
 // table as "Aggiungi" adds contacts, and saving stays with the user.
 
+#include "exchange/contactimport.h"
 #include "main_window/atel.h"
 #include "main_window/mainwindowmodule.h"
 #include "platform/msgbox.h"
-#include "store/contactimport.h"
 
 #include <QDropEvent>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "store/vcardproperty.h"
+#include "exchange/vcardproperty.h"
 
 #include <QList>
 

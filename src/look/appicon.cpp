@@ -1,10 +1,10 @@
-#include "platform/appicon.h"
+#include "look/appicon.h"
 
 #include <QPixmap>
 
 // The 32 x 32 picture is drawn as an XPM array; the other sizes are the
 // package's PNG files, compiled in.
-#include "platform/rubrio.xpm"
+#include "look/rubrio.xpm"
 
 QIcon AppIcon()
 {

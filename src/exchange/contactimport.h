@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/vcardreader.h"
+#include "exchange/vcardreader.h"
 
 #include <QString>
 #include <QStringList>

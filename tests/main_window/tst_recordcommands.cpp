@@ -245,11 +245,11 @@ private Q_SLOTS:
             press("CmdAddMore");
         }
         QVERIFY(m_scope->boxes.calls().isEmpty());
-        QCOMPARE(tableLines(), (QStringList{line("Bianchi", "Anna", "2"),
-                                            line("Rossi", "Mario", "123"),
-                                            line("Rossi", "Mario", "123")}));
-        QCOMPARE(listed(), (QStringList{line("Rossi", "Mario", "123"),
-                                        line("Rossi", "Mario", "123")}));
+        QCOMPARE(tableLines(),
+                 (QStringList{line("Bianchi", "Anna", "2"), line("Rossi", "Mario", "123"),
+                              line("Rossi", "Mario", "123")}));
+        QCOMPARE(listed(),
+                 (QStringList{line("Rossi", "Mario", "123"), line("Rossi", "Mario", "123")}));
         QVERIFY(form->isVisible());
         QVERIFY(form->lastName()->text().isEmpty());
         QVERIFY(form->firstName()->text().isEmpty());
@@ -275,25 +275,42 @@ private Q_SLOTS:
         QTest::addColumn<int>("style");
         QTest::addColumn<QString>("title");
         const QString empty = "Nessun dato inserito";
-        QTest::newRow("empty surname") << "" << "Mario" << "1" << empty << 16 << "Fai qualcosa";
-        QTest::newRow("empty given name") << "Rossi" << "" << "1" << empty << 16 << "Fai qualcosa";
-        QTest::newRow("empty number") << "Rossi" << "Mario" << "" << empty << 16 << "Fai qualcosa";
-        QTest::newRow("number of spaces") << "Rossi" << "Mario" << "   " << empty << 16
-                                          << "Fai qualcosa";
-        QTest::newRow("lowercase surname") << "rossi" << "Mario" << "1"
+        QTest::newRow("empty surname") << ""
+                                       << "Mario"
+                                       << "1" << empty << 16 << "Fai qualcosa";
+        QTest::newRow("empty given name") << "Rossi"
+                                          << ""
+                                          << "1" << empty << 16 << "Fai qualcosa";
+        QTest::newRow("empty number") << "Rossi"
+                                      << "Mario"
+                                      << "" << empty << 16 << "Fai qualcosa";
+        QTest::newRow("number of spaces") << "Rossi"
+                                          << "Mario"
+                                          << "   " << empty << 16 << "Fai qualcosa";
+        QTest::newRow("lowercase surname") << "rossi"
+                                           << "Mario"
+                                           << "1"
                                            << "Inserire solo Lettere ( A...Z)" << 0 << "Rubrio";
-        QTest::newRow("accented capital") << QString::fromUtf8("Èrcole") << "Mario" << "1"
+        QTest::newRow("accented capital") << QString::fromUtf8("Èrcole") << "Mario"
+                                          << "1"
                                           << "Inserire solo Lettere ( A...Z)" << 0 << "Rubrio";
         QTest::newRow("long surname")
-            << "Abcdefghijklmnop" << "Mario" << "1"
-            << QString::fromUtf8("Il Cognome può avere al massimo 15 caratteri.") << 48 << "Rubrio";
+            << "Abcdefghijklmnop"
+            << "Mario"
+            << "1" << QString::fromUtf8("Il Cognome può avere al massimo 15 caratteri.") << 48
+            << "Rubrio";
         QTest::newRow("long given name")
-            << "Rossi" << "Abcdefghijklmnop" << "1"
-            << QString::fromUtf8("Il Nome può avere al massimo 15 caratteri.") << 48 << "Rubrio";
-        QTest::newRow("comma in given name") << "Rossi" << "Mario, jr" << "1"
-                                             << QString::fromUtf8("La virgola non è ammessa.")
-                                             << 48 << "Rubrio";
-        QTest::newRow("line break") << "Rossi" << "Mario" << "1\n2"
+            << "Rossi"
+            << "Abcdefghijklmnop"
+            << "1" << QString::fromUtf8("Il Nome può avere al massimo 15 caratteri.") << 48
+            << "Rubrio";
+        QTest::newRow("comma in given name")
+            << "Rossi"
+            << "Mario, jr"
+            << "1" << QString::fromUtf8("La virgola non è ammessa.") << 48 << "Rubrio";
+        QTest::newRow("line break") << "Rossi"
+                                    << "Mario"
+                                    << "1\n2"
                                     << "Carattere non ammesso: U+000A" << 48 << "Rubrio";
     }
     void addRefuses()
@@ -340,14 +357,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lastName");
         QTest::addColumn<QString>("firstName");
         QTest::addColumn<QString>("message");
-        QTest::newRow("lowercase") << "rossi" << "Mario" << "Inserire solo Lettere ( A...Z)";
-        QTest::newRow("digit") << "1Rossi" << "Mario" << "Inserire solo Lettere ( A...Z)";
-        QTest::newRow("empty surname") << "" << "Mario" << "Inserire il Cognome.";
-        QTest::newRow("no change") << "Rossi" << "Mario" << "Il Nome e' gia presente.";
-        QTest::newRow("no change but leading spaces") << "Rossi" << "  Mario"
+        QTest::newRow("lowercase") << "rossi"
+                                   << "Mario"
+                                   << "Inserire solo Lettere ( A...Z)";
+        QTest::newRow("digit") << "1Rossi"
+                               << "Mario"
+                               << "Inserire solo Lettere ( A...Z)";
+        QTest::newRow("empty surname") << ""
+                                       << "Mario"
+                                       << "Inserire il Cognome.";
+        QTest::newRow("no change") << "Rossi"
+                                   << "Mario"
+                                   << "Il Nome e' gia presente.";
+        QTest::newRow("no change but leading spaces") << "Rossi"
+                                                      << "  Mario"
                                                       << "Il Nome e' gia presente.";
-        QTest::newRow("comma in surname") << "Rossi,B" << "Mario"
-                                          << QString::fromUtf8("La virgola non è ammessa.");
+        QTest::newRow("comma in surname")
+            << "Rossi,B"
+            << "Mario" << QString::fromUtf8("La virgola non è ammessa.");
     }
     void updateRefuses()
     {

@@ -1,4 +1,4 @@
-#include "platform/windowaccessible.h"
+#include "look/windowaccessible.h"
 
 #include <QFocusFrame>
 #include <QMenu>

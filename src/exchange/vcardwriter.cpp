@@ -1,6 +1,6 @@
-#include "store/vcardwriter.h"
+#include "exchange/vcardwriter.h"
 
-#include "store/contactexport.h"
+#include "store/contactline.h"
 
 namespace VCardWriter {
 
@@ -52,11 +52,11 @@ void appendFolded(QByteArray &out, const QByteArray &line)
 
 } // namespace
 
-QByteArray format(const QStringList &lines)
+bool write(const QStringList &lines, QIODevice &device)
 {
-    QByteArray out;
     for (const QString &line : lines) {
-        const GlobalModule::ContactFields fields = ContactExport::fieldsOf(line);
+        QByteArray out;
+        const GlobalModule::ContactFields fields = ContactLine::fieldsOf(line);
         const QString fullName =
             QStringList{fields.firstName, fields.lastName}.join(u' ').trimmed();
         out.append("BEGIN:VCARD\r\nVERSION:3.0\r\n");
@@ -67,8 +67,10 @@ QByteArray format(const QStringList &lines)
         if (!fields.number.isEmpty())
             appendFolded(out, "TEL;TYPE=VOICE:" + escape(fields.number).toUtf8());
         out.append("END:VCARD\r\n");
+        if (device.write(out) != out.size())
+            return false;
     }
-    return out;
+    return true;
 }
 
 } // namespace VCardWriter

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "store/contactline.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -14,10 +12,6 @@ enum class Format { VCard, Csv };
 
 // The format a file name asks for: .vcf or .vcard, .csv (in any case).
 std::optional<Format> formatOf(const QString &path);
-
-// The fields of a contact line without the spaces around them: in data.txt
-// they are column padding.
-GlobalModule::ContactFields fieldsOf(const QString &line);
 
 // Writes lines to path atomically, every error checked: on failure the file
 // that was there stays whole. Returns the reason of a failure, or an empty

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QByteArray>
+#include <QIODevice>
 #include <QStringList>
 
 // Writes contact lines as CSV (RFC 4180) in UTF-8 without a byte-order mark,
-// for spreadsheets. Pure; ContactExport writes the file.
+// for spreadsheets. ContactExport writes the file.
 namespace CsvWriter {
 
 // The header Cognome,Nome,Telefono, then one record per line, each ended by
@@ -12,6 +12,7 @@ namespace CsvWriter {
 // its quotes doubled. Spaces around a field are column padding. A field a
 // spreadsheet would take as a formula gets an apostrophe before it; phone
 // numbers stay as they are.
-QByteArray format(const QStringList &lines);
+// False when the device did not take every byte.
+bool write(const QStringList &lines, QIODevice &device);
 
 } // namespace CsvWriter

@@ -1,4 +1,4 @@
-#include "platform/focusringstyle.h"
+#include "look/focusringstyle.h"
 
 int FocusRingStyle::pixelMetric(PixelMetric metric, const QStyleOption *option,
                                 const QWidget *widget) const

@@ -3,10 +3,10 @@
 
 #include "main_window/atel.h"
 
+#include "look/dialogfonts.h"
 #include "main_window/contactlistbox.h"
 #include "main_window/letterscrollbar.h"
 #include "main_window/letterstrip.h"
-#include "platform/dialogfonts.h"
 #include "platform/linecontrol.h"
 #include "platform/twips.h"
 

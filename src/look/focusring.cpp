@@ -1,6 +1,6 @@
-#include "platform/focusring.h"
+#include "look/focusring.h"
 
-#include "platform/focusringstyle.h"
+#include "look/focusringstyle.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "store/csvwriter.h"
+#include "exchange/csvwriter.h"
 
-#include "store/contactexport.h"
+#include "store/contactline.h"
 
 #include <algorithm>
 
@@ -40,15 +40,16 @@ QString field(const QString &cell)
 
 } // namespace
 
-QByteArray format(const QStringList &lines)
+bool write(const QStringList &lines, QIODevice &device)
 {
     QString text = QStringLiteral("Cognome,Nome,Telefono\r\n");
     for (const QString &line : lines) {
-        const GlobalModule::ContactFields fields = ContactExport::fieldsOf(line);
+        const GlobalModule::ContactFields fields = ContactLine::fieldsOf(line);
         text += field(fields.lastName) + u',' + field(fields.firstName) + u',' +
                 field(fields.number) + QLatin1String("\r\n");
     }
-    return text.toUtf8();
+    const QByteArray bytes = text.toUtf8();
+    return device.write(bytes) == bytes.size();
 }
 
 } // namespace CsvWriter

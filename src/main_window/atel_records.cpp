@@ -21,8 +21,7 @@ DataForm *aTel::entryDialog()
     // The dialog changed the table: the list shows it, and a change is saved
     // at once.
     connect(form, &DataForm::contactAdded, this, &aTel::showAddedContact, Qt::UniqueConnection);
-    connect(form, &DataForm::contactChanged, this, &aTel::showChangedContact,
-            Qt::UniqueConnection);
+    connect(form, &DataForm::contactChanged, this, &aTel::showChangedContact, Qt::UniqueConnection);
     return form;
 }
 

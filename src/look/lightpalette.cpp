@@ -1,4 +1,4 @@
-#include "platform/lightpalette.h"
+#include "look/lightpalette.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "platform/dialogfonts.h"
+#include "look/dialogfonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>

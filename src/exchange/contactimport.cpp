@@ -1,4 +1,4 @@
-#include "store/contactimport.h"
+#include "exchange/contactimport.h"
 
 #include "store/contacttable.h"
 #include "store/fieldcheck.h"

@@ -1,6 +1,6 @@
-#include "store/vcardreader.h"
+#include "exchange/vcardreader.h"
 
-#include "store/vcardproperty.h"
+#include "exchange/vcardproperty.h"
 #include "store/windows1252.h"
 
 #include <QStringDecoder>
