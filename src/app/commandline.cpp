@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/findcontacts.h"
 #include "platform/appinfo.h"
 #include "platform/runtime.h"
 #include "store/contactexport.h"
@@ -18,7 +19,7 @@ namespace CommandLine {
 
 namespace {
 
-enum Status { Done = 0, CardsLeftOut = 1, Failed = 2 };
+enum Status { Done = 0, CardsLeftOut = 1, NothingFound = 1, Failed = 2 };
 
 int fail(const QString &message)
 {
@@ -124,7 +125,12 @@ int Run(int argc, char *argv[])
         QStringLiteral("Scrive i contatti di data.txt in FILE: vCard 3.0 se finisce in .vcf, CSV "
                        "se finisce in .csv."),
         QStringLiteral("FILE"));
-    parser.addOptions({importOption, dryRunOption, exportOption});
+    const QCommandLineOption findOption(
+        QStringLiteral("find"),
+        QStringLiteral("Mostra i contatti che contengono TESTO nel cognome, nel nome o nel numero; "
+                       "esce con 1 se non ne trova."),
+        QStringLiteral("TESTO"));
+    parser.addOptions({importOption, dryRunOption, exportOption, findOption});
 
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText() + QStringLiteral(" (rubrio --help elenca le opzioni)"));
@@ -142,12 +148,20 @@ int Run(int argc, char *argv[])
                         .arg(parser.positionalArguments().constFirst()));
     const QStringList imports = parser.values(importOption);
     const QStringList exports = parser.values(exportOption);
-    if (imports.size() + exports.size() != 1)
-        return fail(QStringLiteral("indicare un solo --import FILE oppure un solo --export FILE."));
+    const QStringList finds = parser.values(findOption);
+    if (imports.size() + exports.size() + finds.size() != 1)
+        return fail(
+            QStringLiteral("indicare un solo --import FILE, --export FILE o --find TESTO."));
     if (parser.isSet(dryRunOption) && imports.isEmpty())
         return fail(QStringLiteral("--dry-run vale solo con --import."));
     if (!imports.isEmpty())
         return importContacts(imports.constFirst(), parser.isSet(dryRunOption));
+    if (!finds.isEmpty()) {
+        const QString loadError = load(false);
+        if (!loadError.isEmpty())
+            return fail(loadError);
+        return FindContacts::Print(finds.constFirst()) > 0 ? Done : NothingFound;
+    }
     return exportContacts(exports.constFirst());
 }
 

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class ContactListBox;
+class frmFind;
 class LetterStrip;
 class QAction;
 class QLabel;
@@ -61,6 +62,7 @@ public Q_SLOTS:
     void About_Click();
     void CmdExit_Click();
     void Exit_Click();
+    void Find_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -82,6 +84,8 @@ private:
     int menuBarHeight(int width) const;
     void reportStartupProblems();
     void importDroppedFiles(const QStringList &paths);
+    // The contact chosen in the Find dialog, selected under its letter.
+    void showFoundContact(const QString &line);
 
     static QPointer<aTel> s_instance;
 
@@ -104,6 +108,8 @@ private:
     QAction *m_modifyAction = nullptr;
     QAction *m_deleteAction = nullptr;
     QAction *m_aboutAction = nullptr;
+    QAction *m_findAction = nullptr;
+    QPointer<frmFind> m_frmFind;
 
     int m_menuBarHeight = 0; // what the window's height allows for
     DataFile::LoadResult m_loadResult;

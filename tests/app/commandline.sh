@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The command line as a user runs it, with no display: exit statuses, the
-# report, data.txt after each run, the round trip through a vCard file, and
-# the vCard written read back by an independent reader, python3-vobject.
+# report, data.txt after each run, the round trip through a vCard file, the
+# vCard written read back by an independent reader, python3-vobject, and the
+# contacts --find finds, by the table the Find dialog's test also runs.
 #
-#   commandline.sh PROGRAM SAMPLES_DIR
+#   commandline.sh PROGRAM SAMPLES_DIR FIND_DIR
 set -uo pipefail
 
 program=$(realpath "$1")
 samples=$(realpath "$2")
+find_data=$(realpath "$3")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -53,7 +55,8 @@ run "$d" --help
 check "--help: status 0, the options listed" test $status = 0 -a -n "$(grep -e --import "$work/out")"
 run "$d" --version
 check "--version" out_is "Rubrio 1.0.0"
-for args in "--bogus" "--dry-run" "--import a.vcf --export b.vcf" "--export b.vcf extra"; do
+for args in "--bogus" "--dry-run" "--import a.vcf --export b.vcf" "--export b.vcf extra" \
+    "--find a --export b.vcf" "--find a --find b" "--find"; do
     # shellcheck disable=SC2086
     run "$d" $args
     check "$args: status 2 and a message" test $status = 2 -a -s "$work/err"
@@ -105,6 +108,8 @@ run "$d" --import "$samples/cr-only.vcf"
 check "unreadable data.txt: import status 2" test $status = 2
 run "$d" --export out.vcf
 check "unreadable data.txt: export status 2" test $status = 2 -a ! -e "$d/out.vcf"
+run "$d" --find Rossi
+check "unreadable data.txt: find status 2" test $status = 2 -a -s "$work/err"
 
 # A save that fails leaves data.txt as it was. Root ignores permissions, so
 # then the program runs as nobody.
@@ -166,10 +171,32 @@ for i in $(seq 1003); do printf 'Rossi,          Mario,          %s\r\n' "$i"; d
 cp "$d/data.txt" "$work/before"
 run "$d" --export out.vcf
 check "export of 1003 lines: every one" test "$(grep -c '^BEGIN:VCARD' "$d/out.vcf")" = 1003
+# The list shows the table's 1001; the lines kept aside beyond it are not found.
+run "$d" --find 1001
+check "find the table's last contact" test $status = 0
+check "find the table's last contact: it alone" out_is "Rossi Mario 1001"
+run "$d" --find 1003
+check "find a contact kept aside: nothing, status 1" test $status = 1 -a ! -s "$work/out"
 run "$d" --import "$samples/cr-only.vcf"
 check "import into a full table: status 1, data.txt unchanged" \
     test $status = 1 -a "$(grep -c "pieno" "$work/out")" = 3
 check "import into a full table: data.txt unchanged" cmp -s "$d/data.txt" "$work/before"
+
+# Find: each row of the matching rules (name|text|contacts found, in list
+# order), status 0 when something is found, 1 when nothing is.
+d=$(folder find)
+cp "$find_data/contacts.txt" "$d/data.txt"
+while IFS='|' read -r -a row; do
+    { [ ${#row[@]} -eq 0 ] || [[ ${row[0]} == '#'* ]]; } && continue
+    run "$d" --find "${row[1]-}"
+    if [ ${#row[@]} -gt 2 ]; then
+        check "find, ${row[0]}: status 0" test $status = 0
+        check "find, ${row[0]}: the contacts" out_is "${row[@]:2}"
+    else
+        check "find, ${row[0]}: status 1, nothing printed" test $status = 1 -a ! -s "$work/out"
+    fi
+done <"$find_data/cases.txt"
+check "find changed no data.txt" cmp -s "$d/data.txt" "$find_data/contacts.txt"
 
 echo "$passed passed, $failed failed"
 [ $failed = 0 ]
