@@ -110,7 +110,9 @@ int Run(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Rubrica telefonica. Senza opzioni apre la finestra; i contatti sono in "
-                       "data.txt, nella cartella corrente."));
+                       "data.txt, nella cartella corrente. Con --menu, come dal menu delle "
+                       "applicazioni, sono in $XDG_DATA_HOME/rubrio/data.txt (di solito "
+                       "~/.local/share/rubrio), o in ~/data.txt se c'è già."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption importOption(

@@ -194,6 +194,35 @@ check "import into a full table: status 1, data.txt unchanged" \
     test $status = 1 -a "$(grep -c "pieno" "$work/out")" = 3
 check "import into a full table: data.txt unchanged" cmp -s "$d/data.txt" "$work/before"
 
+# From the menu entry (--menu first): the phone book in $XDG_DATA_HOME/rubrio
+# (~/.local/share/rubrio without it), the folder created; a data.txt that
+# earlier versions left in the home folder stays in use there.
+menu() { # menu HOME XDG_DATA_HOME ARGS...: run from $work; an empty XDG_DATA_HOME is unset
+    local home=$1 xdg=$2
+    shift 2
+    (cd "$work" && exec env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_DATA_HOME \
+        HOME="$home" ${xdg:+XDG_DATA_HOME="$xdg"} "$program" --menu "$@") \
+        >"$work/out" 2>"$work/err"
+    status=$?
+}
+h=$(folder menu-home)
+menu "$h" "$work/xdg" --import "$samples/cr-only.vcf"
+check "menu: status 0" test $status = 0
+check "menu: data.txt in XDG_DATA_HOME/rubrio, nowhere else" \
+    test -s "$work/xdg/rubrio/data.txt" -a ! -e "$h/data.txt" -a ! -e "$work/data.txt"
+menu "$h" "" --import "$samples/cr-only.vcf"
+check "menu without XDG_DATA_HOME: ~/.local/share/rubrio" \
+    test $status = 0 -a -s "$h/.local/share/rubrio/data.txt" -a ! -e "$h/data.txt"
+h=$(folder menu-earlier "Rossi,          Mario,          06 123")
+menu "$h" "$work/xdg-earlier" --find rossi
+check "menu, ~/data.txt there: it is used" out_is "Rossi Mario 06 123"
+check "menu, ~/data.txt there: no other folder made" test ! -e "$work/xdg-earlier"
+h=$(folder menu-blocked)
+touch "$work/not-a-folder"
+menu "$h" "$work/not-a-folder" --import "$samples/cr-only.vcf"
+check "menu, data folder cannot be made: said, home folder used" \
+    test $status = 0 -a -s "$work/err" -a -s "$h/data.txt"
+
 # Find: each row of the matching rules (name|text|contacts found, in list
 # order), status 0 when something is found, 1 when nothing is.
 d=$(folder find)

@@ -298,14 +298,13 @@ void TestPackage::desktopEntry()
              qPrintable(validate.output));
 
     const auto entry = desktopKeys(path);
-    // Started in the home folder, where it then keeps data.txt
+    // Started for the menu's phone book, in the user's data folder
     // (installedPackageStarts starts it).
-    for (const auto &[key, value] :
-         QList<QPair<QString, QString>>{{u"Type"_s, u"Application"_s},
-                                        {u"Name"_s, u"Rubrio"_s},
-                                        {u"Exec"_s, uR"(sh -c "cd && exec rubrio")"_s},
-                                        {u"Icon"_s, u"rubrio"_s},
-                                        {u"Terminal"_s, u"false"_s}})
+    for (const auto &[key, value] : QList<QPair<QString, QString>>{{u"Type"_s, u"Application"_s},
+                                                                   {u"Name"_s, u"Rubrio"_s},
+                                                                   {u"Exec"_s, u"rubrio --menu"_s},
+                                                                   {u"Icon"_s, u"rubrio"_s},
+                                                                   {u"Terminal"_s, u"false"_s}})
         QCOMPARE(key + u'=' + entry.value(key), key + u'=' + value);
     const QStringList categories = entry.value(u"Categories"_s).split(u';');
     QVERIFY(categories.contains("Office"_L1) && categories.contains("ContactManagement"_L1));
@@ -512,7 +511,7 @@ void TestPackage::installedPackageStarts()
 
     // Started from the menu entry by a launcher that runs in another folder,
     // with a real X server and no offscreen platform: the program runs in the
-    // home folder.
+    // user's data folder, which it creates.
     QTemporaryDir home;
     QTemporaryDir elsewhere;
     QVERIFY(home.isValid() && elsewhere.isValid());
@@ -522,7 +521,8 @@ void TestPackage::installedPackageStarts()
                              "/usr/share/applications/rubrio.desktop"},
                             {{u"QT_QPA_PLATFORM"_s, QString()},
                              {u"PATH"_s, u"/usr/bin:/bin"_s},
-                             {u"HOME"_s, home.path()}},
+                             {u"HOME"_s, home.path()},
+                             {u"XDG_DATA_HOME"_s, QString()}},
                             elsewhere.path(), 90000);
     QVERIFY2(started.finished, qPrintable(started.output));
     const auto seen = [&started](const char *key) {
@@ -533,9 +533,12 @@ void TestPackage::installedPackageStarts()
     QVERIFY2(!seen("window").isEmpty(), qPrintable(started.output));
     QCOMPARE(seen("name"), u"Rubrio"_s);
     QCOMPARE(seen("exe"), u"/usr/bin/rubrio"_s);
-    QCOMPARE(seen("cwd"), QDir(home.path()).canonicalPath());
-    // "Salva Record" wrote the (empty) contact table there.
-    const QFileInfo data(home.filePath(u"data.txt"_s));
+    const QString folder = home.filePath(u".local/share/rubrio"_s);
+    QCOMPARE(seen("cwd"), QDir(folder).canonicalPath());
+    // "Salva Record" wrote the (empty) contact table there, and nothing in
+    // the home folder.
+    const QFileInfo data(folder + u"/data.txt"_s);
+    QVERIFY(!QFileInfo::exists(home.filePath(u"data.txt"_s)));
     QVERIFY2(data.exists() && data.size() == 0, qPrintable(started.output));
     QVERIFY(!QFileInfo::exists(elsewhere.filePath(u"data.txt"_s)));
     // Asked to end by SIGTERM, it asked the exit question first.
