@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/commandlinehelp.h"
 #include "app/findcontacts.h"
 #include "platform/appinfo.h"
 #include "platform/runtime.h"
@@ -108,13 +109,13 @@ int Run(int argc, char *argv[])
     Runtime::InstallQtTranslations(app);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
+    const QString description =
         QStringLiteral("Rubrica telefonica. Senza opzioni apre la finestra; i contatti sono in "
                        "data.txt, nella cartella corrente. Con --menu, come dal menu delle "
                        "applicazioni, sono in $XDG_DATA_HOME/rubrio/data.txt (di solito "
-                       "~/.local/share/rubrio), o in ~/data.txt se c'è già."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+                       "~/.local/share/rubrio), o in ~/data.txt se c'è già.");
+    const QCommandLineOption help = CommandLineHelp::HelpOption();
+    const QCommandLineOption version = CommandLineHelp::VersionOption();
     const QCommandLineOption importOption(
         QStringLiteral("import"),
         QStringLiteral("Aggiunge a data.txt i contatti del file vCard FILE."),
@@ -132,12 +133,14 @@ int Run(int argc, char *argv[])
         QStringLiteral("Mostra i contatti che contengono TESTO nel cognome, nel nome o nel numero; "
                        "esce con 1 se non ne trova."),
         QStringLiteral("TESTO"));
-    parser.addOptions({importOption, dryRunOption, exportOption, findOption});
+    parser.addOptions({help, version, importOption, dryRunOption, exportOption, findOption});
 
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText() + QStringLiteral(" (rubrio --help elenca le opzioni)"));
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        QTextStream(stdout) << parser.helpText();
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << CommandLineHelp::Text(
+            description, {help, version, CommandLineHelp::MenuOption(), importOption, dryRunOption,
+                          exportOption, findOption});
         return Done;
     }
     if (parser.isSet(version)) {
