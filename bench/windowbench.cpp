@@ -1,9 +1,11 @@
 // The main window's list: RefreshContactList against filling a plain
 // QListWidget with the same lines, a letter switch through the scroll bar,
-// and the delete of 100 selected contacts. The program is started as it
-// starts for the user, from a data.txt of 1001 contacts under one letter.
+// the delete of 100 selected contacts, and one keystroke in the Find dialog.
+// The program is started as it starts for the user, from a data.txt of 1001
+// contacts under one letter.
 
 #include "benchdata.h"
+#include "find_dialog/frmfind.h"
 #include "main_window/atel.h"
 #include "main_window/mainwindowmodule.h"
 #include "main_window/startprogram.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -174,6 +177,32 @@ void Delete100(benchmark::State &state)
     }
 }
 
+// One keystroke in the Find dialog's text box over the 1001 contacts, each
+// found: from the key press to the results refilled.
+void FindKeystroke(benchmark::State &state)
+{
+    showTable(tables().fullFile, FullLetter);
+    window()->Find_Click();
+    auto *dialog = window()->findChild<frmFind *>();
+    if (!dialog) {
+        state.SkipWithError("no Find dialog");
+        return;
+    }
+    QLineEdit *box = dialog->findText();
+    const Qt::Key letter = Qt::Key(Qt::Key_A + (FullLetter.unicode() - u'A'));
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        QTest::keyClick(box, letter);
+        state.SetIterationTime(secondsSince(start));
+        if (dialog->findResults()->count() != BenchData::ContactTotal) {
+            state.SkipWithError("the keystroke did not find every contact");
+            break;
+        }
+        QTest::keyClick(box, Qt::Key_Backspace);
+    }
+    dialog->close();
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(FillListWidget, typical, false)->Unit(benchmark::kMicrosecond);
@@ -183,6 +212,7 @@ BENCHMARK_CAPTURE(RefreshContactList, worst, true)->Unit(benchmark::kMicrosecond
 BENCHMARK(LetterSwitchFirst)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(LetterSwitch)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(Delete100)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(FindKeystroke)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char *argv[])
 {

@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "app/commandlinehelp.h"
+#include "app/findcontacts.h"
 #include "exchange/contactexport.h"
 #include "exchange/contactimport.h"
 #include "platform/appinfo.h"
@@ -20,7 +22,7 @@ namespace CommandLine {
 
 namespace {
 
-enum Status { Done = 0, CardsLeftOut = 1, Failed = 2 };
+enum Status { Done = 0, CardsLeftOut = 1, NothingFound = 1, Failed = 2 };
 
 int fail(const QString &message)
 {
@@ -138,11 +140,13 @@ int Run(int argc, char *argv[])
     Runtime::InstallQtTranslations(app);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
+    const QString description =
         QStringLiteral("Rubrica telefonica. Senza opzioni apre la finestra; i contatti sono in "
-                       "data.txt, nella cartella corrente."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+                       "data.txt, nella cartella corrente. Con --menu, come dal menu delle "
+                       "applicazioni, sono in $XDG_DATA_HOME/rubrio/data.txt (di solito "
+                       "~/.local/share/rubrio), o in ~/data.txt se c'è già.");
+    const QCommandLineOption help = CommandLineHelp::HelpOption();
+    const QCommandLineOption version = CommandLineHelp::VersionOption();
     const QCommandLineOption importOption(
         QStringLiteral("import"),
         QStringLiteral("Aggiunge a data.txt i contatti del file vCard FILE."),
@@ -155,12 +159,19 @@ int Run(int argc, char *argv[])
         QStringLiteral("Scrive i contatti di data.txt in FILE: vCard 3.0 se finisce in .vcf, CSV "
                        "se finisce in .csv."),
         QStringLiteral("FILE"));
-    parser.addOptions({importOption, dryRunOption, exportOption});
+    const QCommandLineOption findOption(
+        QStringLiteral("find"),
+        QStringLiteral("Mostra i contatti che contengono TESTO nel cognome, nel nome o nel numero; "
+                       "esce con 1 se non ne trova."),
+        QStringLiteral("TESTO"));
+    parser.addOptions({help, version, importOption, dryRunOption, exportOption, findOption});
 
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText() + QStringLiteral(" (rubrio --help elenca le opzioni)"));
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        QTextStream(stdout) << parser.helpText();
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << CommandLineHelp::Text(
+            description, {help, version, CommandLineHelp::MenuOption(), importOption, dryRunOption,
+                          exportOption, findOption});
         return Done;
     }
     if (parser.isSet(version)) {
@@ -172,12 +183,22 @@ int Run(int argc, char *argv[])
         return Unexpected(parser.positionalArguments());
     const QStringList imports = parser.values(importOption);
     const QStringList exports = parser.values(exportOption);
-    if (imports.size() + exports.size() != 1)
-        return fail(QStringLiteral("indicare un solo --import FILE oppure un solo --export FILE."));
+    const QStringList finds = parser.values(findOption);
+    if (imports.size() + exports.size() + finds.size() != 1)
+        return fail(
+            QStringLiteral("indicare un solo --import FILE, --export FILE o --find TESTO."));
     if (parser.isSet(dryRunOption) && imports.isEmpty())
         return fail(QStringLiteral("--dry-run vale solo con --import."));
     if (!imports.isEmpty())
         return importContacts(imports.constFirst(), parser.isSet(dryRunOption));
+    if (!finds.isEmpty()) {
+        DataFile file;
+        const QString loadError = lockAndLoad(file, false);
+        if (!loadError.isEmpty())
+            return fail(loadError);
+        file.unlock();
+        return FindContacts::Print(finds.constFirst()) > 0 ? Done : NothingFound;
+    }
     return exportContacts(exports.constFirst());
 }
 

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 // The program's command line: contacts imported from and exported to other
-// address books' files, without the windows.
+// address books' files, and found by any part of them, without the windows.
 namespace CommandLine {
 
 // True when the arguments ask for the command line: any argument written
@@ -14,7 +14,8 @@ bool Requested(int argc, char *argv[]);
 
 // Runs the command line on a QCoreApplication, so it needs no display, and
 // returns the exit status: 0 when every contact went in or out, 1 when some
-// cards were left out, 2 on an error (data.txt then unchanged).
+// cards were left out, 2 on an error (data.txt then unchanged). A find
+// returns 0 when it found a contact, 1 when it found none.
 int Run(int argc, char *argv[]);
 
 // Tells that the words are not understood, with where to find the options,

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/datafolder.h"
 #include "main_window/startprogram.h"
 #include "platform/runtime.h"
 
@@ -24,6 +25,13 @@ bool displayAvailable()
 
 int main(int argc, char *argv[])
 {
+    // Started from the desktop's menu: the window, or the options after
+    // --menu, work on the menu's phone book.
+    if (DataFolder::TakeMenuOption(argc, argv)) {
+        const QString error = DataFolder::EnterMenuFolder();
+        if (!error.isEmpty())
+            std::fprintf(stderr, "rubrio: %s\n", qPrintable(error));
+    }
     // Options ask for the command line, which needs no display.
     if (CommandLine::Requested(argc, argv))
         return CommandLine::Run(argc, argv);

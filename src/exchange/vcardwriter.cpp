@@ -65,7 +65,7 @@ bool write(const QStringList &lines, QIODevice &device)
                                      .toUtf8());
         appendFolded(out, "FN:" + escape(fullName).toUtf8());
         if (!fields.number.isEmpty())
-            appendFolded(out, "TEL;TYPE=VOICE:" + escape(fields.number).toUtf8());
+            appendFolded(out, "TEL:" + escape(fields.number).toUtf8());
         out.append("END:VCARD\r\n");
         if (device.write(out) != out.size())
             return false;

@@ -9,9 +9,10 @@
 namespace VCardWriter {
 
 // One card per line, in the lines' order: N with its five parts, FN (the
-// given name, then the surname) and, when there is a number, TEL;TYPE=VOICE.
-// Spaces around a field are column padding, not part of it. False when the
-// device did not take every byte.
+// given name, then the surname) and, when there is a number, TEL without
+// parameters: voice is vCard's default, and some readers (abook) drop a
+// number that has a TYPE. Spaces around a field are column padding, not
+// part of it. False when the device did not take every byte.
 bool write(const QStringList &lines, QIODevice &device);
 
 } // namespace VCardWriter

@@ -78,6 +78,7 @@ void aTel::connectHandlers()
     connect(m_modifyAction, &QAction::triggered, this, &aTel::Modify_Click);
     connect(m_deleteAction, &QAction::triggered, this, &aTel::Delete_Click);
     connect(m_aboutAction, &QAction::triggered, this, &aTel::About_Click);
+    connect(m_findAction, &QAction::triggered, this, &aTel::Find_Click);
 
     // Asked to end by a signal (kill, the terminal closed, Ctrl+C): the same
     // question as the close box, with the same chance to save.

@@ -7,6 +7,7 @@
 
 class ContactListBox;
 class DataForm;
+class frmFind;
 class LetterStrip;
 class QAction;
 class QLabel;
@@ -64,6 +65,7 @@ public Q_SLOTS:
     void About_Click();
     void CmdExit_Click();
     void Exit_Click();
+    void Find_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -90,6 +92,8 @@ private:
     DataForm *entryDialog();
     void showAddedContact();
     void showChangedContact(QChar letter);
+    // The contact chosen in the Find dialog, selected under its letter.
+    void showFoundContact(const QString &line);
 
     static QPointer<aTel> s_instance;
 
@@ -112,6 +116,8 @@ private:
     QAction *m_modifyAction = nullptr;
     QAction *m_deleteAction = nullptr;
     QAction *m_aboutAction = nullptr;
+    QAction *m_findAction = nullptr;
+    QPointer<frmFind> m_frmFind;
 
     int m_menuBarHeight = 0; // what the window's height allows for
     DataFile m_dataFile;

@@ -187,6 +187,8 @@ void aTel::buildMenus()
     m_addAction = addItem(m_editMenu, "Add", QStringLiteral("Aggiungi..."));
     m_modifyAction = addItem(m_editMenu, "Modify", QStringLiteral("Modifica..."));
     m_deleteAction = addItem(m_editMenu, "Delete", QStringLiteral("Cancella..."));
+    m_findAction = addItem(m_editMenu, "Find", QStringLiteral("Trova..."));
+    m_findAction->setShortcut(QKeySequence::Find);
     QMenu *help = addMenu("Help", QStringLiteral("Help"));
     m_aboutAction = addItem(help, "About", QStringLiteral("About..."));
 }

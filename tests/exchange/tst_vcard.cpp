@@ -242,7 +242,7 @@ private Q_SLOTS:
         QTest::newRow("contact line")
             << line("Rossi", "Mario", "06 123")
             << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Rossi;Mario;;;\r\n"
-                          "FN:Mario Rossi\r\nTEL;TYPE=VOICE:06 123\r\nEND:VCARD\r\n");
+                          "FN:Mario Rossi\r\nTEL:06 123\r\nEND:VCARD\r\n");
         QTest::newRow("escapes, padding, no number")
             << "O\\Neil  ,  Anna;Maria  ,  "
             << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:O\\\\Neil;Anna\\;Maria;;;\r\n"
@@ -250,14 +250,14 @@ private Q_SLOTS:
         QTest::newRow("comma and line end in the number")
             << "Rossi,Mario,06 1, int.\r2"
             << QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Rossi;Mario;;;\r\n"
-                          "FN:Mario Rossi\r\nTEL;TYPE=VOICE:06 1\\, int.\\n2\r\n"
+                          "FN:Mario Rossi\r\nTEL:06 1\\, int.\\n2\r\n"
                           "END:VCARD\r\n");
-        // 16 octets, then two-octet characters: the 30th would cross octet 75.
+        // 6 octets, then two-octet characters: the 35th would cross octet 75.
         QTest::newRow("folded between characters")
-            << line("Rossi", "Mario", "1" + QString(40, QChar(0xE8)))
+            << line("Rossi", "Mario", "12" + QString(40, QChar(0xE8)))
             << "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Rossi;Mario;;;\r\nFN:Mario "
-               "Rossi\r\nTEL;TYPE=VOICE:1" +
-                   QString(29, QChar(0xE8)).toUtf8() + "\r\n " + QString(11, QChar(0xE8)).toUtf8() +
+               "Rossi\r\nTEL:12" +
+                   QString(34, QChar(0xE8)).toUtf8() + "\r\n " + QString(6, QChar(0xE8)).toUtf8() +
                    "\r\nEND:VCARD\r\n";
     }
     void writer()

@@ -1,7 +1,8 @@
 // The installable program as a user and a distribution get it: `cmake
-// --install` into a staging folder, the desktop files through Debian's
-// validators, the Windows resources through mingw-w64, the Debian package
-// checked by dpkg and apt and, only where CI=true, installed, started and removed.
+// --install` into a staging folder, the desktop files and the manual page
+// through Debian's validators, the Windows resources through mingw-w64, the
+// Debian package checked by dpkg, lintian and apt and, only where CI=true,
+// installed, started and removed.
 
 #include <QDir>
 #include <QDirIterator>
@@ -154,9 +155,12 @@ private Q_SLOTS:
     void scalableIcon();
     void desktopEntry();
     void metainfo();
+    void screenshot();
+    void manualPage();
     void windowsResources();
     void debControl();
     void debHoldsTheInstalledTree();
+    void lintianAcceptsDeb();
     void aptAcceptsDeb();
     void installedPackageStarts();
 
@@ -196,7 +200,11 @@ void TestPackage::installedTree()
 {
     const QString metainfo = metainfoPath();
     QVERIFY2(!metainfo.isEmpty(), "exactly one file in share/metainfo");
-    QStringList expected = {u"bin/rubrio"_s, u"share/applications/rubrio.desktop"_s,
+    QStringList expected = {u"bin/rubrio"_s,
+                            u"share/applications/rubrio.desktop"_s,
+                            u"share/doc/rubrio/changelog.gz"_s,
+                            u"share/doc/rubrio/copyright"_s,
+                            u"share/man/man1/rubrio.1.gz"_s,
                             u"share/icons/hicolor/scalable/apps/rubrio.svg"_s,
                             u"share/metainfo/"_s + QFileInfo(metainfo).fileName()};
     for (int size : {16, 32, 48, 64, 128, 256})
@@ -290,14 +298,13 @@ void TestPackage::desktopEntry()
              qPrintable(validate.output));
 
     const auto entry = desktopKeys(path);
-    // Started in the home folder, where it then keeps data.txt
+    // Started for the menu's phone book, in the user's data folder
     // (installedPackageStarts starts it).
-    for (const auto &[key, value] :
-         QList<QPair<QString, QString>>{{u"Type"_s, u"Application"_s},
-                                        {u"Name"_s, u"Rubrio"_s},
-                                        {u"Exec"_s, uR"(sh -c "cd && exec rubrio")"_s},
-                                        {u"Icon"_s, u"rubrio"_s},
-                                        {u"Terminal"_s, u"false"_s}})
+    for (const auto &[key, value] : QList<QPair<QString, QString>>{{u"Type"_s, u"Application"_s},
+                                                                   {u"Name"_s, u"Rubrio"_s},
+                                                                   {u"Exec"_s, u"rubrio --menu"_s},
+                                                                   {u"Icon"_s, u"rubrio"_s},
+                                                                   {u"Terminal"_s, u"false"_s}})
         QCOMPARE(key + u'=' + entry.value(key), key + u'=' + value);
     const QStringList categories = entry.value(u"Categories"_s).split(u';');
     QVERIFY(categories.contains("Office"_L1) && categories.contains("ContactManagement"_L1));
@@ -308,14 +315,20 @@ void TestPackage::metainfo()
 {
     const QString metainfo = metainfoPath();
     QVERIFY(!metainfo.isEmpty());
-    const Run validate = run(u"appstreamcli"_s, {"validate", "--no-net", "--strict", metainfo});
-    QVERIFY2(validate.succeeded(), qPrintable(validate.output));
+    // Pedantic: the hints a software centre's reviewer would give, too.
+    const Run validate =
+        run(u"appstreamcli"_s, {"validate", "--no-net", "--strict", "--pedantic", metainfo});
+    QVERIFY2(validate.succeeded() && !validate.output.contains("P:"_L1) &&
+                 !validate.output.contains("I:"_L1),
+             qPrintable(validate.output));
 
     const auto text = [&metainfo](const char *name, const char *attribute = "") {
         return xmlText(metainfo, QString::fromLatin1(name), QString::fromLatin1(attribute));
     };
     QCOMPARE(QFileInfo(metainfo).fileName(), text("id") + u".metainfo.xml"_s);
     QCOMPARE(text("release", "version"), Version);
+    QCOMPARE(text("project_license"), u"GPL-3.0-or-later"_s);
+    QCOMPARE(text("metadata_license"), u"CC0-1.0"_s);
     QVERIFY(QFileInfo::exists(staged(u"share/applications/"_s + text("launchable"))));
     QVERIFY(QFileInfo(staged(u"bin/"_s + text("binary"))).isExecutable());
     const QString screenshot = text("image");
@@ -324,6 +337,52 @@ void TestPackage::metainfo()
     // The picture the address names is kept with the sources, to publish.
     QVERIFY(QFileInfo::exists(SourceDir + u"/packaging/screenshots/"_s +
                               QFileInfo(screenshot).fileName()));
+}
+
+void TestPackage::screenshot()
+{
+    // The published screenshot is the window as the program draws it: the
+    // script that made it makes it again, at the same size.
+    QTemporaryDir tmp;
+    QVERIFY(tmp.isValid());
+    const QString shot = tmp.filePath(u"main-window.png"_s);
+    const Run take = run(
+        u"sh"_s,
+        {SourceDir + u"/packaging/screenshots/take.sh"_s, BuildDir + u"/src/app/rubrio"_s, shot},
+        {}, {}, 90000);
+    QVERIFY2(take.succeeded(), qPrintable(take.output));
+    const QImage taken(shot);
+    const QImage published(SourceDir + u"/packaging/screenshots/main-window.png"_s);
+    QVERIFY(!published.isNull());
+    QCOMPARE(taken.size(), published.size());
+    // Mostly the list, light yellow, which only a drawn window shows.
+    qsizetype yellow = 0;
+    for (int y = 0; y < taken.height(); ++y) {
+        for (int x = 0; x < taken.width(); ++x)
+            yellow += taken.pixel(x, y) == qRgb(255, 255, 192);
+    }
+    QVERIFY2(yellow > taken.width() * taken.height() / 3, qPrintable(QString::number(yellow)));
+}
+
+void TestPackage::manualPage()
+{
+    // man itself, as a user reads it, with groff's warnings on.
+    const QString page = staged(u"share/man/man1/rubrio.1.gz"_s);
+    const Run man = run(u"man"_s, {"--warnings", "-l", page}, {{u"MANWIDTH"_s, u"80"_s}});
+    QVERIFY2(man.succeeded() && !man.output.contains("warning"_L1), qPrintable(man.output));
+    for (const char *section : {"NAME", "SYNOPSIS", "OPTIONS", "FILES", "EXIT STATUS"})
+        QVERIFY2(man.output.contains(u"\n"_s + QLatin1String(section) + u'\n'), section);
+    QVERIFY(man.output.contains("data.txt"_L1));
+    // Every option the program lists.
+    const Run help = run(staged(u"bin/rubrio"_s), {"--help"});
+    QVERIFY2(help.succeeded(), qPrintable(help.output));
+    const QRegularExpression option(u"(?<![\\w-])(--?[a-z][a-z-]*)"_s);
+    QStringList missing;
+    for (const auto &match : option.globalMatch(help.output)) {
+        if (!man.output.contains(match.captured(1)))
+            missing.append(match.captured(1));
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
 }
 
 void TestPackage::windowsResources()
@@ -414,6 +473,18 @@ void TestPackage::debHoldsTheInstalledTree()
         QVERIFY2(sound.match(line).hasMatch(), qPrintable(line));
 }
 
+void TestPackage::lintianAcceptsDeb()
+{
+    // Debian's own checks, pedantic ones included: no error, no warning.
+    const Run lintian = run(u"lintian"_s, {"--pedantic", "--display-info", debPath()});
+    QVERIFY2(lintian.finished, qPrintable(lintian.output));
+    const QRegularExpression complaint(u"^[EWP]: "_s, QRegularExpression::MultilineOption);
+    QVERIFY2(!lintian.output.contains(complaint), qPrintable(lintian.output));
+    // Built with Debian's hardening flags: full RELRO, bound at load time.
+    for (const char *tag : {"hardening-no-relro", "hardening-no-bindnow", "hardening-no-pie"})
+        QVERIFY2(!lintian.output.contains(QLatin1String(tag)), qPrintable(lintian.output));
+}
+
 void TestPackage::aptAcceptsDeb()
 {
     const Run simulate = run(u"apt-get"_s, {"install", "--simulate", debPath()});
@@ -440,7 +511,7 @@ void TestPackage::installedPackageStarts()
 
     // Started from the menu entry by a launcher that runs in another folder,
     // with a real X server and no offscreen platform: the program runs in the
-    // home folder.
+    // user's data folder, which it creates.
     QTemporaryDir home;
     QTemporaryDir elsewhere;
     QVERIFY(home.isValid() && elsewhere.isValid());
@@ -450,7 +521,8 @@ void TestPackage::installedPackageStarts()
                              "/usr/share/applications/rubrio.desktop"},
                             {{u"QT_QPA_PLATFORM"_s, QString()},
                              {u"PATH"_s, u"/usr/bin:/bin"_s},
-                             {u"HOME"_s, home.path()}},
+                             {u"HOME"_s, home.path()},
+                             {u"XDG_DATA_HOME"_s, QString()}},
                             elsewhere.path(), 90000);
     QVERIFY2(started.finished, qPrintable(started.output));
     const auto seen = [&started](const char *key) {
@@ -461,9 +533,12 @@ void TestPackage::installedPackageStarts()
     QVERIFY2(!seen("window").isEmpty(), qPrintable(started.output));
     QCOMPARE(seen("name"), u"Rubrio"_s);
     QCOMPARE(seen("exe"), u"/usr/bin/rubrio"_s);
-    QCOMPARE(seen("cwd"), QDir(home.path()).canonicalPath());
-    // "Salva Record" wrote the (empty) contact table there.
-    const QFileInfo data(home.filePath(u"data.txt"_s));
+    const QString folder = home.filePath(u".local/share/rubrio"_s);
+    QCOMPARE(seen("cwd"), QDir(folder).canonicalPath());
+    // "Salva Record" wrote the (empty) contact table there, and nothing in
+    // the home folder.
+    const QFileInfo data(folder + u"/data.txt"_s);
+    QVERIFY(!QFileInfo::exists(home.filePath(u"data.txt"_s)));
     QVERIFY2(data.exists() && data.size() == 0, qPrintable(started.output));
     QVERIFY(!QFileInfo::exists(elsewhere.filePath(u"data.txt"_s)));
     // Asked to end by SIGTERM, it asked the exit question first.
