@@ -22,19 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "PASS: $what"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $what"
-    fi
-}
+CHECK_VERBOSE=1
+source "$(dirname "${BASH_SOURCE[0]}")/../support/check.sh"
 fatal() {
     echo "FAIL: $*"
     echo "$passed passed, $((failed + 1)) failed"

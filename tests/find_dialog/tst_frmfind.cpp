@@ -5,7 +5,7 @@
 #include "find_dialog/frmfind.h"
 #include "main_window/atel.h"
 #include "look/dialogfonts.h"
-#include "support/windowtestscope.h"
+#include "support/windowtestcase.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -35,18 +35,16 @@ QStringList listed(QListWidget *list)
 
 } // namespace
 
-class TestFrmFind : public QObject
+class TestFrmFind : public WindowTestCase
 {
     Q_OBJECT
+
+public:
+    TestFrmFind() : WindowTestCase(true) {}
 
 private Q_SLOTS:
     void initTestCase() { DialogFonts::Install(); }
     void init();
-    void cleanup()
-    {
-        QVERIFY(m_scope->boxes.calls().isEmpty());
-        m_scope.reset();
-    }
 
     void matchingRules_data();
     void matchingRules();
@@ -57,13 +55,11 @@ private:
     // The main window over contacts.txt, and Ctrl+F pressed in it.
     frmFind *openFind();
 
-    std::unique_ptr<WindowTestScope> m_scope;
 };
 
 void TestFrmFind::init()
 {
-    m_scope = std::make_unique<WindowTestScope>();
-    QVERIFY(m_scope->dir.isValid());
+    WindowTestCase::init();
     QVERIFY(QFile::copy(FindData + QStringLiteral("/contacts.txt"),
                         m_scope->dir.filePath(QStringLiteral("data.txt"))));
 }

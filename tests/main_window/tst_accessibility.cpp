@@ -8,7 +8,7 @@
 #include "main_window/startprogram.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
-#include "support/windowtestscope.h"
+#include "support/windowtestcase.h"
 
 #include <QAccessible>
 #include <QHash>
@@ -76,7 +76,7 @@ QPalette darkScheme()
 
 } // namespace
 
-class TestAccessibility : public QObject
+class TestAccessibility : public WindowTestCase
 {
     Q_OBJECT
 
@@ -86,12 +86,6 @@ private Q_SLOTS:
         m_lightScheme = QApplication::palette();
         DialogFonts::Install();
     }
-    void init()
-    {
-        m_scope = std::make_unique<WindowTestScope>();
-        QVERIFY(m_scope->dir.isValid());
-    }
-    void cleanup() { m_scope.reset(); }
 
     void controls_data();
     void controls();
@@ -102,7 +96,6 @@ private Q_SLOTS:
     void focusVisible();
 
 private:
-    std::unique_ptr<WindowTestScope> m_scope;
     QPalette m_lightScheme;
 };
 

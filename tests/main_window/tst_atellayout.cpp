@@ -4,7 +4,7 @@
 #include "look/dialogfonts.h"
 #include "main_window/atel.h"
 #include "platform/twips.h"
-#include "support/windowtestscope.h"
+#include "support/windowtestcase.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -36,18 +36,12 @@ QString textOf(QWidget *widget)
 
 } // namespace
 
-class TestAtelLayout : public QObject
+class TestAtelLayout : public WindowTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase() { DialogFonts::Install(); }
-    void init()
-    {
-        m_scope = std::make_unique<WindowTestScope>();
-        QVERIFY(m_scope->dir.isValid());
-    }
-    void cleanup() { m_scope.reset(); }
 
     void controls_data();
     void controls();
@@ -65,7 +59,6 @@ private Q_SLOTS:
     void keyboard();
 
 private:
-    std::unique_ptr<WindowTestScope> m_scope;
 };
 
 void TestAtelLayout::controls_data()

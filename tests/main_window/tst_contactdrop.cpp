@@ -2,7 +2,7 @@
 
 #include "main_window/atel.h"
 #include "store/globalmodule.h"
-#include "support/windowtestscope.h"
+#include "support/windowtestcase.h"
 
 #include <QListWidget>
 #include <QMimeData>
@@ -22,13 +22,11 @@ QString sample(const QString &name)
 
 } // namespace
 
-class TestContactDrop : public QObject
+class TestContactDrop : public WindowTestCase
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_scope = std::make_unique<WindowTestScope>(); }
-    void cleanup() { m_scope.reset(); }
 
     // Only local .vcf files, and only as a copy, so the file manager never
     // deletes what it dragged.
@@ -112,7 +110,6 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<WindowTestScope> m_scope;
 };
 
 QTEST_MAIN(TestContactDrop)

@@ -7,7 +7,7 @@
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
 #include "support/contactlines.h"
-#include "support/windowtestscope.h"
+#include "support/windowtestcase.h"
 
 #include <QAction>
 #include <QCollator>
@@ -72,22 +72,15 @@ QRect barPart(QScrollBar *bar, QStyle::SubControl part)
 
 } // namespace
 
-class TestLetterFilter : public QObject
+class TestLetterFilter : public WindowTestCase
 {
     Q_OBJECT
 
+public:
+    TestLetterFilter() : WindowTestCase(true) {}
+
 private Q_SLOTS:
     void initTestCase() { DialogFonts::Install(); }
-    void init()
-    {
-        m_scope = std::make_unique<WindowTestScope>();
-        QVERIFY(m_scope->dir.isValid());
-    }
-    void cleanup()
-    {
-        QVERIFY(m_scope->boxes.calls().isEmpty());
-        m_scope.reset();
-    }
 
     void refill_data();
     void refill();
@@ -110,7 +103,6 @@ private:
     aTel *showWith(const QStringList &tableLines, char letter = 'R');
     void click(int row);
 
-    std::unique_ptr<WindowTestScope> m_scope;
 };
 
 aTel *TestLetterFilter::showWith(const QStringList &tableLines, char letter)

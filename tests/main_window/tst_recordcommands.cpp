@@ -4,7 +4,7 @@
 #include "store/globalmodule.h"
 #include "support/contactlines.h"
 #include "support/filesizelimit.h"
-#include "support/windowtestscope.h"
+#include "support/windowtestcase.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,12 +23,11 @@ using Rows = QList<int>;
 
 // The add, modify, delete and save commands of the main window, and the
 // entry dialog's commands that change the table.
-class TestRecordCommands : public QObject
+class TestRecordCommands : public WindowTestCase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<WindowTestScope> m_scope;
 
     // Starts the program afresh on a data.txt holding lines.
     aTel *start(const QStringList &lines)
@@ -77,12 +76,6 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_scope = std::make_unique<WindowTestScope>();
-        QVERIFY(m_scope->dir.isValid());
-    }
-    void cleanup() { m_scope.reset(); }
 
     void addOpensTheDialogForAdding()
     {

@@ -9,7 +9,7 @@
 #include "store/globalmodule.h"
 #include "support/contactlines.h"
 #include "support/filesizelimit.h"
-#include "support/windowtestscope.h"
+#include "support/windowtestcase.h"
 
 #include <QAction>
 #include <QDir>
@@ -43,7 +43,7 @@ void checkSaveReport(const MsgBoxCall &call)
 
 } // namespace
 
-class TestStartupExit : public QObject
+class TestStartupExit : public WindowTestCase
 {
     Q_OBJECT
 
@@ -51,11 +51,9 @@ private Q_SLOTS:
     void initTestCase() { DialogFonts::Install(); }
     void init()
     {
-        m_scope = std::make_unique<WindowTestScope>();
-        QVERIFY(m_scope->dir.isValid());
+        WindowTestCase::init();
         QVERIFY(m_scope->dir.write(QStringLiteral("data.txt"), original));
     }
-    void cleanup() { m_scope.reset(); }
 
     void formLoad();
     void exitQuestion_data();
@@ -81,7 +79,6 @@ private:
     // Replaces data.txt by a directory of that name: no save can write it.
     void blockDataFile();
 
-    std::unique_ptr<WindowTestScope> m_scope;
 };
 
 aTel *TestStartupExit::shownWindow()
