@@ -124,7 +124,10 @@ void aTel::buildControls()
     // with the window, so that even when the first letter has no contacts the
     // first one with contacts shows as fast as any other.
     QFontMetrics(m_contactList->font()).height();
+    // The light yellow is made for black text, so the text colour goes with
+    // it.
     setColor(m_contactList, QPalette::Base, QColor(255, 255, 192));
+    setColor(m_contactList, QPalette::Text, Qt::black);
     m_contactList->setUniformItemSizes(true);
     m_contactList->setAccessibleName(QStringLiteral("Contatti"));
 

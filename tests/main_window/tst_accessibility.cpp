@@ -8,6 +8,7 @@
 #include "platform/dialogfonts.h"
 #include "store/contacttable.h"
 #include "store/globalmodule.h"
+#include "support/desktopsession.h"
 #include "support/windowtestscope.h"
 
 #include <QAccessible>
@@ -83,7 +84,7 @@ class TestAccessibility : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        m_lightScheme = QApplication::palette();
+        m_desktopScheme = QApplication::palette();
         DialogFonts::Install();
     }
     void init()
@@ -103,7 +104,7 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<WindowTestScope> m_scope;
-    QPalette m_lightScheme;
+    QPalette m_desktopScheme;
 };
 
 void TestAccessibility::controls_data()
@@ -190,18 +191,46 @@ void TestAccessibility::listItemsAndHiddenBox()
 
 void TestAccessibility::contrast_data()
 {
-    QTest::addColumn<bool>("dark");
-    QTest::newRow("light desktop") << false;
-    QTest::newRow("dark desktop") << true;
+    QTest::addColumn<bool>("dark"); // the desktop's scheme
+    QTest::addColumn<Desktop>("desktop");
+    QTest::newRow("light desktop") << false << Desktop();
+    QTest::newRow("dark desktop") << true << Desktop();
+    // GNOME's theme as Qt programs take it from GTK, light and dark.
+    const auto gtk = [](const char *theme) {
+        return Desktop{QStringLiteral("gtk3"),
+                       {{QStringLiteral("gtk-3.0/settings.ini"),
+                         QByteArray("[Settings]\ngtk-theme-name=").append(theme).append('\n')}},
+                       {}};
+    };
+    QTest::newRow("gtk3 Adwaita") << false << gtk("Adwaita");
+    QTest::newRow("gtk3 Adwaita-dark") << true << gtk("Adwaita-dark");
+    // qt6ct with one of the colour schemes it ships.
+    const auto qt6ct = [](const char *scheme) {
+        return Desktop{QStringLiteral("qt6ct"),
+                       {{QStringLiteral("qt6ct/qt6ct.conf"),
+                         QByteArray("[Appearance]\ncustom_palette=true\nstyle=Fusion\n"
+                                    "color_scheme_path=/usr/share/qt6ct/colors/")
+                             .append(scheme)
+                             .append(".conf\n")}},
+                       {}};
+    };
+    QTest::newRow("qt6ct airy") << false << qt6ct("airy");
+    QTest::newRow("qt6ct darker") << true << qt6ct("darker");
 }
 
 // The texts the design leaves to the system's colours reach 4.5:1 against
-// what they are drawn on, whatever the desktop's scheme.
+// what they are drawn on, whatever the desktop's scheme and platform theme.
 void TestAccessibility::contrast()
 {
     QFETCH(bool, dark);
+    QFETCH(Desktop, desktop);
+    if (!desktop.theme.isEmpty() && !DesktopSession::InChild())
+        return DesktopSession::RunRow(desktop);
 
-    QApplication::setPalette(dark ? darkScheme() : m_lightScheme);
+    if (desktop.theme.isEmpty())
+        QApplication::setPalette(dark ? darkScheme() : m_desktopScheme);
+    else // the platform theme gave the scheme the row is about
+        QCOMPARE(luminance(m_desktopScheme.color(QPalette::Window)) < 0.2, dark);
     QVERIFY(m_scope->dir.write(QStringLiteral("data.txt"),
                                "Abate,          Anna,          06 1\r\n"
                                "Aldi,           Ugo,           02 7\r\n"));
