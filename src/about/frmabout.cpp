@@ -3,6 +3,7 @@
 #include "about/startsysinfo.h"
 #include "platform/appicon.h"
 #include "platform/appinfo.h"
+#include "platform/dialogfonts.h"
 #include "platform/linecontrol.h"
 #include "platform/twips.h"
 
@@ -59,6 +60,7 @@ frmAbout::frmAbout()
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("Rubrio"));
+    DialogFonts::Apply(this);
     setWindowIcon(AppIcon());
     setGeometry(Twips::Rect(3900, 2805, 5730, 3555));
     setFixedSize(size());

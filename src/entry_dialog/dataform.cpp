@@ -60,6 +60,7 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     setObjectName(QStringLiteral("DataForm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Inserimento"));
+    DialogFonts::Apply(this);
     QPalette teal = palette();
     teal.setColor(QPalette::Window, Teal);
     setPalette(teal);

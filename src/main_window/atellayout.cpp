@@ -79,6 +79,9 @@ void aTel::buildControls()
     m_surface = new QWidget(this);
     m_surface->setObjectName(QStringLiteral("Surface"));
     setCentralWidget(m_surface);
+    // The client area keeps the dialog font; the menu bar above it is the
+    // desktop's.
+    DialogFonts::Apply(m_surface);
     QWidget *s = m_surface;
 
     heading(s, "LblName", QStringLiteral("Cognome"), 0, 1455);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QWidget>
 
 namespace DialogFonts {
 
@@ -45,7 +46,15 @@ QFont Font(const QString &family, qreal pointSize)
     QFont font(InstalledFamily(family));
     font.setPointSizeF(pointSize);
     font.setStyleHint(family == Fixed ? QFont::TypeWriter : QFont::SansSerif);
+    // A desktop's bold or condensed font would otherwise reach the controls
+    // through the properties left unset.
+    font.setResolveMask(QFont::AllPropertiesResolved);
     return font;
+}
+
+void Apply(QWidget *window)
+{
+    window->setFont(Font(SansSerif, DialogPointSize));
 }
 
 } // namespace DialogFonts

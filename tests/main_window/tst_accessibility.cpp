@@ -16,8 +16,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include <cmath>
@@ -99,6 +101,8 @@ private Q_SLOTS:
     void listItemsAndHiddenBox();
     void contrast_data();
     void contrast();
+    void desktopFont_data();
+    void desktopFont();
     void focusVisible_data();
     void focusVisible();
 
@@ -261,6 +265,65 @@ void TestAccessibility::contrast()
         check(QLatin1String(name), label->grab().toImage(), label->rect());
     }
     QVERIFY2(tooFaint.isEmpty(), qPrintable(tooFaint.join(QStringLiteral(", "))));
+}
+
+void TestAccessibility::desktopFont_data()
+{
+    QTest::addColumn<Desktop>("desktop");
+    const auto qt6ct = [](const char *font, const QStringList &environment = {}) {
+        return Desktop{QStringLiteral("qt6ct"),
+                       {{QStringLiteral("qt6ct/qt6ct.conf"),
+                         QByteArray("[Fonts]\ngeneral=\"").append(font).append("\"\n")}},
+                       environment};
+    };
+    QTest::newRow("qt6ct Sans Serif 10") << qt6ct("Sans Serif,10,-1,5,50,0,0,0,0,0");
+    QTest::newRow("qt6ct DejaVu Serif 14") << qt6ct("DejaVu Serif,14,-1,5,50,0,0,0,0,0");
+    QTest::newRow("qt6ct Sans Serif 10, scale 2")
+        << qt6ct("Sans Serif,10,-1,5,50,0,0,0,0,0", {QStringLiteral("QT_SCALE_FACTOR=2")});
+    QTest::newRow("qt6ct Sans Serif 10, scale 1.5")
+        << qt6ct("Sans Serif,10,-1,5,50,0,0,0,0,0", {QStringLiteral("QT_SCALE_FACTOR=1.5")});
+}
+
+// The layout is fixed around the dialog font: whatever font the desktop sets
+// for every program, no caption is cut and all 26 letters show.
+void TestAccessibility::desktopFont()
+{
+    QFETCH(Desktop, desktop);
+    if (!DesktopSession::InChild())
+        return DesktopSession::RunRow(desktop);
+
+    StartProgram(*qApp);
+    aTel *main = aTel::instance();
+    main->CmdAddNew_Click();
+    Runtime::ShowNotModal(frmAbout::instance());
+    // The desktop's font reaches the program, and then every widget, through
+    // its events.
+    QVERIFY(QTest::qWaitForWindowExposed(frmAbout::instance()));
+    QVERIFY(QApplication::font().family() != DialogFonts::InstalledFamily(DialogFonts::SansSerif));
+    QTest::qWait(200);
+
+    QStringList cut;
+    for (QWidget *window : QList<QWidget *>{main, openWindow<DataForm>(), openWindow<frmAbout>()}) {
+        QVERIFY(window);
+        for (QPushButton *button : window->findChildren<QPushButton *>()) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
+            const QRect room =
+                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            const QString caption = QString(button->text()).remove(u'&');
+            if (button->fontMetrics().horizontalAdvance(caption) > room.width())
+                cut.append(caption);
+        }
+    }
+    auto *letters = control<QLabel>(main, "Lbl_A_Z");
+    const QRect used = letters->fontMetrics().boundingRect(
+        letters->contentsRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, letters->text());
+    if (used.bottom() > letters->contentsRect().bottom())
+        cut.append(QStringLiteral("the letters (%1 px, in %2)")
+                       .arg(used.height())
+                       .arg(letters->contentsRect().height()));
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
 }
 
 void TestAccessibility::focusVisible_data()
