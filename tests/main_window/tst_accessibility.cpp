@@ -228,7 +228,7 @@ void TestAccessibility::contrast()
 {
     QFETCH(bool, dark);
     QFETCH(Desktop, desktop);
-    if (!desktop.theme.isEmpty() && !DesktopSession::InChild())
+    if (!desktop.isThisProcess() && !DesktopSession::InChild())
         return DesktopSession::RunRow(desktop);
 
     if (desktop.theme.isEmpty())
@@ -330,8 +330,9 @@ void TestAccessibility::focusVisible_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("other"); // where the focus is before
-    const auto row = [](const char *name, const char *other) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(other);
+    QTest::addColumn<Desktop>("desktop");
+    const auto row = [](const char *name, const char *other, const Desktop &desktop = {}) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(other) << desktop;
     };
     row("ContactList", "VScroll_Sel_Chr");
     row("VScroll_Sel_Chr", "ContactList");
@@ -344,16 +345,30 @@ void TestAccessibility::focusVisible_data()
     row("cmdOK", "cmdSysInfo");
     row("picIcon", "cmdOK");
     row("cmdSysInfo", "cmdOK");
+    const auto scaled = [](const char *factor) {
+        return Desktop{{}, {}, {QStringLiteral("QT_SCALE_FACTOR=") + QLatin1String(factor)}};
+    };
+    QTest::newRow("ContactList, scale 1.5") << "ContactList"
+                                            << "VScroll_Sel_Chr" << scaled("1.5");
+    QTest::newRow("ContactList, scale 2") << "ContactList"
+                                          << "VScroll_Sel_Chr" << scaled("2");
 }
 
 // A control that takes the focus shows it: along at least its perimeter,
 // pixels change by 3:1 or more between the control without and with the
-// focus. The list shows it without an item being current.
+// focus. The mark hides no text: every pixel of the text inside the control
+// stays as it was. The list shows it without an item being current.
 void TestAccessibility::focusVisible()
 {
     QFETCH(QString, name);
     QFETCH(QString, other);
+    QFETCH(Desktop, desktop);
+    if (!desktop.isThisProcess() && !DesktopSession::InChild())
+        return DesktopSession::RunRow(desktop);
 
+    // "Ilaria": the dots of the i stand at the top of the first row.
+    QVERIFY(
+        m_scope->dir.write(QStringLiteral("data.txt"), "Abbiati,        Ilaria,        06 1\r\n"));
     StartProgram(*qApp);
     aTel *main = aTel::instance();
     main->CmdAddNew_Click();
@@ -374,18 +389,48 @@ void TestAccessibility::focusVisible()
     QTRY_COMPARE(QApplication::focusWidget(), widget);
     const QImage with = window->grab().toImage();
 
-    const QRect around =
-        QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()).adjusted(-3, -3, 3, 3);
+    // In the image's pixels, which the scale factor multiplies.
+    const qreal scale = with.devicePixelRatio();
+    const auto inImage = [scale](const QRect &rect) {
+        return QRect((QRectF(rect).topLeft() * scale).toPoint(),
+                     (QSizeF(rect.size()) * scale).toSize());
+    };
+    const QRect around = inImage(QRect(widget->mapTo(window, QPoint(0, 0)), widget->size()))
+                             .adjusted(-3, -3, 3, 3)
+                             .intersected(with.rect());
     int changed = 0;
     for (int y = around.top(); y <= around.bottom(); ++y) {
         for (int x = around.left(); x <= around.right(); ++x)
             changed += contrastRatio(without.pixelColor(x, y), with.pixelColor(x, y)) >= 3;
     }
-    const int perimeter = 2 * (widget->width() + widget->height());
+    const int perimeter = qRound(2 * (widget->width() + widget->height()) * scale);
     QVERIFY2(changed >= perimeter,
              qPrintable(QStringLiteral("%1 of %2").arg(changed).arg(perimeter)));
-    if (auto *list = qobject_cast<QListWidget *>(widget))
+
+    // The text: inside the list's rows, the pixels that stand out from the
+    // row's background.
+    if (auto *list = qobject_cast<QListWidget *>(widget)) {
         QCOMPARE(list->currentRow(), -1);
+        QVERIFY(list->count() > 0);
+        const QRect row = inImage(QRect(list->viewport()->mapTo(window, QPoint(0, 0)),
+                                        list->visualItemRect(list->item(0)).size()));
+        const QColor background = list->palette().color(QPalette::Base);
+        int text = 0;
+        int hidden = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y) {
+            for (int x = row.left(); x <= row.right(); ++x) {
+                if (contrastRatio(without.pixelColor(x, y), background) < 3)
+                    continue;
+                ++text;
+                hidden += without.pixel(x, y) != with.pixel(x, y);
+            }
+        }
+        QVERIFY(text > 0);
+        QVERIFY2(hidden == 0, qPrintable(QStringLiteral("%1 of %2 pixels of the first row's "
+                                                        "text hidden")
+                                             .arg(hidden)
+                                             .arg(text)));
+    }
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -14,13 +14,19 @@
 // A desktop as a user's session sets it up for every Qt program: a platform
 // theme and the configuration files it reads. The theme is chosen when the
 // application starts, so a test row under a desktop runs in a process of its
-// own: the test starts itself again for just that row, on the X server with
-// the desktop's settings, and the row's checks run in that child.
+// own: the test starts itself again for just that row with the desktop's
+// settings, and the row's checks run in that child. The child has the X
+// server the themes draw on (GTK's needs one); it uses it as its platform
+// only when the row says so (QT_QPA_PLATFORM=xcb): without a window manager
+// no window there takes the focus.
 struct Desktop
 {
-    QString theme; // QT_QPA_PLATFORMTHEME; empty: the row runs in this process
+    QString theme; // QT_QPA_PLATFORMTHEME
     QMap<QString, QByteArray> configFiles; // path under XDG_CONFIG_HOME -> contents
     QStringList environment;               // further NAME=value settings
+
+    // A row with no settings of its own runs in the test's process.
+    bool isThisProcess() const { return theme.isEmpty() && environment.isEmpty(); }
 };
 Q_DECLARE_METATYPE(Desktop)
 
@@ -54,7 +60,6 @@ inline void RunRow(const Desktop &desktop,
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(ChildVariable), QStringLiteral("1"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORMTHEME"), desktop.theme);
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
     for (const QString &setting : desktop.environment) {
