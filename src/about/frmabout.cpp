@@ -5,6 +5,7 @@
 #include "platform/appinfo.h"
 #include "platform/dialogfonts.h"
 #include "platform/linecontrol.h"
+#include "platform/onscreen.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -62,7 +63,7 @@ frmAbout::frmAbout()
     setWindowTitle(QStringLiteral("Rubrio"));
     DialogFonts::Apply(this);
     setWindowIcon(AppIcon());
-    setGeometry(Twips::Rect(3900, 2805, 5730, 3555));
+    setGeometry(OnScreen::Fit(Twips::Rect(3900, 2805, 5730, 3555)));
     setFixedSize(size());
 
     // Created in the stored order, which is also the order they overlap in.

@@ -4,6 +4,7 @@
 #include "entry_dialog/savecontacts.h"
 #include "platform/dialogfonts.h"
 #include "platform/msgbox.h"
+#include "platform/onscreen.h"
 #include "platform/twips.h"
 #include "platform/windowaccessible.h"
 #include "store/contacttable.h"
@@ -99,8 +100,9 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_cmdCancel, &QPushButton::clicked, this, &DataForm::CmdCancel_Click);
 
     // Controls keep their places whatever the window's size. The geometry is
-    // the client area's: move() would place the frame there instead.
-    setGeometry(Twips::Rect(3225, 4395, 5580, 1545));
+    // the client area's: move() would place the frame there instead. A
+    // screen too small for the described place moves the window.
+    setGeometry(OnScreen::Fit(Twips::Rect(3225, 4395, 5580, 1545)));
     m_lastName->setFocus();
 }
 

@@ -8,6 +8,7 @@
 #include "main_window/letterstrip.h"
 #include "platform/dialogfonts.h"
 #include "platform/linecontrol.h"
+#include "platform/onscreen.h"
 #include "platform/twips.h"
 
 #include <QAction>
@@ -211,12 +212,13 @@ void aTel::placeWindow()
     const QRect client = Twips::Rect(2550, 1755, 7485, 5700);
     menuBar()->ensurePolished();
     m_menuBarHeight = menuBarHeight(client.width());
-    setGeometry(client.adjusted(0, -m_menuBarHeight, 0, 0));
+    setGeometry(OnScreen::Fit(client.adjusted(0, -m_menuBarHeight, 0, 0)));
 }
 
 // The menu bar's height changed: the window grows or shrinks by as much, so
 // the client area keeps its size. Before the window is first shown its top
-// moves instead, and the client area stays at its designed place.
+// moves instead, and the client area stays at its designed place, as long
+// as the window still fits the screen.
 void aTel::fitMenuBar()
 {
     const int height = menuBarHeight(width());
@@ -225,9 +227,11 @@ void aTel::fitMenuBar()
         return;
     m_menuBarHeight = height;
     QRect window = geometry();
-    if (isVisible())
+    if (isVisible()) {
         window.setBottom(window.bottom() + change);
-    else
+        setGeometry(window);
+    } else {
         window.setTop(window.top() - change);
-    setGeometry(window);
+        setGeometry(OnScreen::Fit(window));
+    }
 }
