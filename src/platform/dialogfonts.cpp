@@ -12,7 +12,14 @@ void Install()
     // stand-ins.
     QFont::insertSubstitution(SansSerif, SansSerifStandIn);
     QFont::insertSubstitution(Fixed, FixedStandIn);
+    // Setting the application's font drops the fonts the desktop gives menus.
+    // Menus are no part of the windows' client areas: they keep the
+    // desktop's menu font, as native menus do.
+    const QFont menuBarFont = QApplication::font("QMenuBar");
+    const QFont menuFont = QApplication::font("QMenu");
     QApplication::setFont(Font(SansSerif, DialogPointSize));
+    QApplication::setFont(menuBarFont, "QMenuBar");
+    QApplication::setFont(menuFont, "QMenu");
 }
 
 QString InstalledFamily(const QString &family)

@@ -17,8 +17,9 @@ inline const QString FixedStandIn = QStringLiteral("Liberation Mono");
 constexpr qreal DialogPointSize = 8.25;
 
 // Registers the stand-ins and makes the dialog font ("MS Sans Serif" 8.25 pt)
-// the application's default, in place of the desktop's. Call once after the
-// QApplication exists and before any window is created.
+// the application's default, in place of the desktop's; menus keep the
+// desktop's menu fonts. Call once after the QApplication exists and before
+// any window is created.
 void Install();
 
 // family at pointSize; a family that is not installed is drawn in its

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScrollBar>
@@ -270,25 +271,40 @@ void TestAccessibility::contrast()
 void TestAccessibility::desktopFont_data()
 {
     QTest::addColumn<Desktop>("desktop");
+    QTest::addColumn<QString>("menuFont"); // the menu bar's, as the desktop sets it
     const auto qt6ct = [](const char *font, const QStringList &environment = {}) {
         return Desktop{QStringLiteral("qt6ct"),
                        {{QStringLiteral("qt6ct/qt6ct.conf"),
                          QByteArray("[Fonts]\ngeneral=\"").append(font).append("\"\n")}},
                        environment};
     };
-    QTest::newRow("qt6ct Sans Serif 10") << qt6ct("Sans Serif,10,-1,5,50,0,0,0,0,0");
-    QTest::newRow("qt6ct DejaVu Serif 14") << qt6ct("DejaVu Serif,14,-1,5,50,0,0,0,0,0");
+    // qt6ct sets one font for everything, the menu bar included.
+    const QString sans10 = QStringLiteral("Sans Serif,10,-1,5,50,0,0,0,0,0");
+    QTest::newRow("qt6ct Sans Serif 10") << qt6ct(qPrintable(sans10)) << sans10;
+    const QString serif14 = QStringLiteral("DejaVu Serif,14,-1,5,50,0,0,0,0,0");
+    QTest::newRow("qt6ct DejaVu Serif 14") << qt6ct(qPrintable(serif14)) << serif14;
     QTest::newRow("qt6ct Sans Serif 10, scale 2")
-        << qt6ct("Sans Serif,10,-1,5,50,0,0,0,0,0", {QStringLiteral("QT_SCALE_FACTOR=2")});
+        << qt6ct(qPrintable(sans10), {QStringLiteral("QT_SCALE_FACTOR=2")}) << sans10;
     QTest::newRow("qt6ct Sans Serif 10, scale 1.5")
-        << qt6ct("Sans Serif,10,-1,5,50,0,0,0,0,0", {QStringLiteral("QT_SCALE_FACTOR=1.5")});
+        << qt6ct(qPrintable(sans10), {QStringLiteral("QT_SCALE_FACTOR=1.5")}) << sans10;
+    // Qt's own KDE theme, on the X server, with a menu font of its own.
+    const QString menu16 = QStringLiteral("DejaVu Sans,16,-1,5,50,0,0,0,0,0");
+    QTest::newRow("kde menu font DejaVu Sans 16")
+        << Desktop{QStringLiteral("kde"),
+                   {{QStringLiteral("kdeglobals"),
+                     QByteArray("[General]\nfont=DejaVu Sans,11,-1,5,50,0,0,0,0,0\nmenuFont=")
+                         .append(menu16.toLatin1())
+                         .append('\n')}},
+                   {QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("KDE_SESSION_VERSION=5")}}
+        << menu16;
 }
 
-// The layout is fixed around the dialog font: whatever font the desktop sets
-// for every program, no caption is cut and all 26 letters show.
+// The layout is fixed around the dialog font: whatever fonts the desktop
+// sets for every program, no caption is cut and all 26 letters show.
 void TestAccessibility::desktopFont()
 {
     QFETCH(Desktop, desktop);
+    QFETCH(QString, menuFont);
     if (!DesktopSession::InChild())
         return DesktopSession::RunRow(desktop);
 
@@ -296,10 +312,9 @@ void TestAccessibility::desktopFont()
     aTel *main = aTel::instance();
     main->CmdAddNew_Click();
     Runtime::ShowNotModal(frmAbout::instance());
-    // The desktop's font reaches the program, and then every widget, through
+    // The desktop's fonts reach the program, and then every widget, through
     // its events.
     QVERIFY(QTest::qWaitForWindowExposed(frmAbout::instance()));
-    QVERIFY(QApplication::font().family() != DialogFonts::InstalledFamily(DialogFonts::SansSerif));
     QTest::qWait(200);
 
     QStringList cut;
@@ -324,6 +339,17 @@ void TestAccessibility::desktopFont()
                        .arg(used.height())
                        .arg(letters->contentsRect().height()));
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+
+    // The menu bar is no part of the client area: it takes the desktop's
+    // menu font, and the whole client area, at its described size, stays
+    // below it.
+    QFont expected;
+    QVERIFY(expected.fromString(menuFont));
+    QCOMPARE(main->menuBar()->font().family(), expected.family());
+    QCOMPARE(main->menuBar()->font().pointSizeF(), expected.pointSizeF());
+    QTRY_COMPARE(main->menuBar()->height(), main->menuBar()->sizeHint().height());
+    QCOMPARE(main->centralWidget()->geometry(),
+             QRect(0, main->menuBar()->geometry().bottom() + 1, 499, 380));
 }
 
 void TestAccessibility::focusVisible_data()
