@@ -5,6 +5,7 @@
 #include "platform/dialogfonts.h"
 #include "platform/msgbox.h"
 #include "platform/onscreen.h"
+#include "platform/statusmessage.h"
 #include "platform/twips.h"
 #include "platform/windowaccessible.h"
 #include "store/contacttable.h"
@@ -87,6 +88,7 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     m_currentItemIndex = new QLineEdit(QStringLiteral("Text1"), this);
     m_currentItemIndex->setObjectName(QStringLiteral("CurrentItemIndex"));
     m_currentItemIndex->hide();
+    m_statusMessage = new StatusMessage(this);
 
     setTabOrder(m_lastName, m_firstName);
     setTabOrder(m_firstName, m_telNumber);
@@ -200,8 +202,12 @@ void DataForm::CmdAddMore_Click()
                MsgBoxStyle::Exclamation);
         return;
     }
+    const QString added = enteredLastName() + u' ' + enteredFirstName();
     clearBoxes();
     ShowChangedContacts();
+    // The boxes empty and nothing else on the dialog shows that the contact
+    // went in; a screen reader says so.
+    m_statusMessage->say(QStringLiteral("Contatto aggiunto: ") + added);
 }
 
 int DataForm::editedIndex() const

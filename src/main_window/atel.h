@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class ContactListBox;
+class LetterScrollBar;
 class LetterStrip;
 class QAction;
 class QLabel;
@@ -28,6 +29,7 @@ public:
 
     QListWidget *contactList() const;
     QScrollBar *scrollBar() const;
+    LetterScrollBar *letterScrollBar() const { return m_scrollBar; }
     // Hidden, unsorted scratch list used by the delete command.
     QListWidget *list1() const { return m_list1; }
     QPushButton *cmdDelete() const { return m_cmdDelete; }
@@ -88,7 +90,7 @@ private:
     QWidget *m_surface = nullptr;
     ContactListBox *m_contactList = nullptr;
     LetterStrip *m_letterStrip = nullptr;
-    QScrollBar *m_scrollBar = nullptr;
+    LetterScrollBar *m_scrollBar = nullptr;
     QListWidget *m_list1 = nullptr;
     QPushButton *m_cmdAddNew = nullptr;
     QPushButton *m_cmdModify = nullptr;

@@ -4,6 +4,7 @@
 #include "entry_dialog/savecontacts.h"
 #include "main_window/atel.h"
 #include "main_window/lettergroups.h"
+#include "main_window/letterscrollbar.h"
 #include "platform/msgbox.h"
 #include "platform/runtime.h"
 #include "store/globalmodule.h"
@@ -23,6 +24,7 @@ void RefreshContactList()
     list->addItems(groups.linesUnder(QChar(u'A' + window->scrollBar()->value())));
     window->cmdDelete()->setEnabled(false);
     window->cmdModify()->setEnabled(false);
+    window->letterScrollBar()->setShownCount(list->count());
 }
 
 void ConfirmExit()

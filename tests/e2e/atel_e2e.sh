@@ -153,5 +153,25 @@ done
 check "the program ends after No" test "$ended" = yes
 check "No left data.txt as it was" cmp -s "$work/data.txt" "$work/before.txt"
 
+# ---------------------------------------------------------------------------
+# 4. A screen reader's view, read from outside the program on the AT-SPI bus:
+#    the keyboard moves the letter selector to R, then a contact is stored.
+
+printf '%s\r\n' \
+    'Rossi,          Mario,         02 7' \
+    'Abate,          Anna,          06 1' \
+    'Russo,          Luca,          011 5' \
+    'Ricci,          Ugo,           0471 22' >"$work/data.txt"
+command -v dbus-run-session >/dev/null || fatal "dbus-run-session is not installed"
+test -x /usr/libexec/at-spi-bus-launcher || fatal "at-spi2-core is not installed"
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fatal "python3-pyatspi is not installed"
+dbus-run-session -- bash "$(dirname "$0")/atspi_run.sh" "$program" "$work" "$out/run-atspi.log" \
+    >"$out/atspi.txt" 2>"$out/atspi.err" || true
+heard_as_expected() {
+    diff -u "$(dirname "$0")/atel_atspi.expected" "$out/atspi.txt" >"$out/atspi.diff"
+}
+check "a screen reader hears the letters, the list and the stored contact (see $out/atspi.diff)" \
+    heard_as_expected
+
 echo "$passed passed, $failed failed"
 test "$failed" = 0

@@ -126,8 +126,9 @@ void TestAccessibility::controls_data()
     };
     // A null value is not checked.
     row("ContactList", QAccessible::List, "Contatti", nullptr);
-    // Its value is the letter it stands at, R here.
-    row("VScroll_Sel_Chr", QAccessible::ScrollBar, "Lettera", "R");
+    // Its value is the letter it stands at, R here. A spin button: screen
+    // readers read its text when it changes, where a scroll bar's number.
+    row("VScroll_Sel_Chr", QAccessible::SpinBox, "Lettera", "R");
     row("DataForm", QAccessible::Window, "Inserimento", nullptr);
     // Text boxes are named by the labels beside them.
     row("LastName", QAccessible::EditableText, "Cognome", "Rossi");
