@@ -222,6 +222,18 @@ void TestAccessibility::contrast_data()
     };
     QTest::newRow("qt6ct airy") << false << qt6ct("airy");
     QTest::newRow("qt6ct darker") << true << qt6ct("darker");
+    // Qt's own KDE theme, on the X server, with a dark colour scheme.
+    QTest::newRow("kde dark")
+        << true
+        << Desktop{
+               QStringLiteral("kde"),
+               {{QStringLiteral("kdeglobals"),
+                 "[Colors:Window]\nBackgroundNormal=49,54,59\nForegroundNormal=239,240,241\n"
+                 "[Colors:View]\nBackgroundNormal=35,38,41\nForegroundNormal=239,240,241\n"
+                 "[Colors:Button]\nBackgroundNormal=49,54,59\nForegroundNormal=239,240,241\n"
+                 "[Colors:Selection]\nBackgroundNormal=61,174,233\n"
+                 "ForegroundNormal=239,240,241\n"}},
+               {QStringLiteral("QT_QPA_PLATFORM=xcb"), QStringLiteral("KDE_SESSION_VERSION=5")}};
 }
 
 // The texts the design leaves to the system's colours reach 4.5:1 against
