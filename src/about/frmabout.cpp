@@ -2,8 +2,10 @@
 
 #include "about/startsysinfo.h"
 #include "look/appicon.h"
+#include "look/dialogfonts.h"
 #include "platform/appinfo.h"
 #include "platform/linecontrol.h"
+#include "platform/onscreen.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -59,8 +61,9 @@ frmAbout::frmAbout()
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("Rubrio"));
+    DialogFonts::Apply(this);
     setWindowIcon(AppIcon());
-    setGeometry(Twips::Rect(3900, 2805, 5730, 3555));
+    setGeometry(OnScreen::Fit(Twips::Rect(3900, 2805, 5730, 3555)));
     setFixedSize(size());
 
     // Created in the stored order, which is also the order they overlap in.

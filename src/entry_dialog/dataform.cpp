@@ -1,8 +1,10 @@
 #include "entry_dialog/dataform.h"
 
 #include "look/dialogfonts.h"
+#include "look/statusmessage.h"
 #include "look/windowaccessible.h"
 #include "platform/msgbox.h"
+#include "platform/onscreen.h"
 #include "platform/twips.h"
 #include "store/contacttable.h"
 #include "store/fieldcheck.h"
@@ -58,6 +60,7 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     setObjectName(QStringLiteral("DataForm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Inserimento"));
+    DialogFonts::Apply(this);
     QPalette teal = palette();
     teal.setColor(QPalette::Window, Teal);
     setPalette(teal);
@@ -83,6 +86,7 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     m_currentItemIndex = new QLineEdit(QStringLiteral("Text1"), this);
     m_currentItemIndex->setObjectName(QStringLiteral("CurrentItemIndex"));
     m_currentItemIndex->hide();
+    m_statusMessage = new StatusMessage(this);
 
     setTabOrder(m_lastName, m_firstName);
     setTabOrder(m_firstName, m_telNumber);
@@ -96,8 +100,9 @@ DataForm::DataForm(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(m_cmdCancel, &QPushButton::clicked, this, &DataForm::CmdCancel_Click);
 
     // Controls keep their places whatever the window's size. The geometry is
-    // the client area's: move() would place the frame there instead.
-    setGeometry(Twips::Rect(3225, 4395, 5580, 1545));
+    // the client area's: move() would place the frame there instead. A
+    // screen too small for the described place moves the window.
+    setGeometry(OnScreen::Fit(Twips::Rect(3225, 4395, 5580, 1545)));
     m_lastName->setFocus();
 }
 
@@ -195,8 +200,12 @@ void DataForm::CmdAddMore_Click()
                MsgBoxStyle::Exclamation);
         return;
     }
+    const QString added = enteredLastName() + u' ' + enteredFirstName();
     clearBoxes();
     Q_EMIT contactAdded();
+    // The boxes empty and nothing else on the dialog shows that the contact
+    // went in; a screen reader says so.
+    m_statusMessage->say(QStringLiteral("Contatto aggiunto: ") + added);
 }
 
 int DataForm::editedIndex() const

@@ -8,6 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class StatusMessage;
 
 // The entry dialog: the surname, given name and number of one contact, typed
 // in to add it or to change the contact the main window opened it for. A
@@ -71,5 +72,6 @@ private:
     QPushButton *m_cmUpdate;
     QPushButton *m_cmdAddMore;
     QPushButton *m_cmdCancel;
+    StatusMessage *m_statusMessage;
     std::optional<QString> m_editedLine;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QWidget>
 
 namespace DialogFonts {
 
@@ -11,7 +12,14 @@ void Install()
     // stand-ins.
     QFont::insertSubstitution(SansSerif, SansSerifStandIn);
     QFont::insertSubstitution(Fixed, FixedStandIn);
+    // Setting the application's font drops the fonts the desktop gives menus.
+    // Menus are no part of the windows' client areas: they keep the
+    // desktop's menu font, as native menus do.
+    const QFont menuBarFont = QApplication::font("QMenuBar");
+    const QFont menuFont = QApplication::font("QMenu");
     QApplication::setFont(Font(SansSerif, DialogPointSize));
+    QApplication::setFont(menuBarFont, "QMenuBar");
+    QApplication::setFont(menuFont, "QMenu");
 }
 
 QString InstalledFamily(const QString &family)
@@ -45,7 +53,15 @@ QFont Font(const QString &family, qreal pointSize)
     QFont font(InstalledFamily(family));
     font.setPointSizeF(pointSize);
     font.setStyleHint(family == Fixed ? QFont::TypeWriter : QFont::SansSerif);
+    // A desktop's bold or condensed font would otherwise reach the controls
+    // through the properties left unset.
+    font.setResolveMask(QFont::AllPropertiesResolved);
     return font;
+}
+
+void Apply(QWidget *window)
+{
+    window->setFont(Font(SansSerif, DialogPointSize));
 }
 
 } // namespace DialogFonts

@@ -39,7 +39,7 @@ void FocusRing::paintEvent(QPaintEvent * /*event*/)
     // One pixel in from the edge, inside the control's own outline, which on
     // the teal dialog is as dark as the ring.
     const QRect ring = QRect(marked->mapTo(parentWidget(), QPoint(0, 0)) - pos(), marked->size())
-                           .adjusted(1, 1, -1, -1);
+                           .adjusted(Inset, Inset, -Inset, -Inset);
     const QColor colour = marked->palette().color(QPalette::Highlight);
     QPainter painter(this);
     painter.fillRect(ring.x(), ring.y(), ring.width(), Width, colour);

@@ -14,6 +14,11 @@ class FocusRing : public QFocusFrame
 
 public:
     static constexpr int Width = 2;
+    // How far in from the control's edge the ring starts.
+    static constexpr int Inset = 1;
+    // How far in from the control's edge the ring reaches: what a control
+    // draws its text inside of, so the ring hides none of it.
+    static constexpr int Reach = Inset + Width;
 
     // Starts the ring following the focus. Call once the QApplication exists;
     // calling again changes nothing.

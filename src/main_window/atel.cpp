@@ -2,6 +2,7 @@
 
 #include "about/frmabout.h"
 #include "main_window/contactlistbox.h"
+#include "main_window/letterscrollbar.h"
 #include "main_window/letterstrip.h"
 #include "main_window/mainwindowmodule.h"
 #include "platform/exitsignals.h"

@@ -8,6 +8,7 @@
 class ContactListBox;
 class DataForm;
 class frmFind;
+class LetterScrollBar;
 class LetterStrip;
 class QAction;
 class QLabel;
@@ -30,6 +31,7 @@ public:
 
     QListWidget *contactList() const;
     QScrollBar *scrollBar() const;
+    LetterScrollBar *letterScrollBar() const { return m_scrollBar; }
     // Hidden, unsorted scratch list used by the delete command.
     QListWidget *list1() const { return m_list1; }
     QPushButton *cmdDelete() const { return m_cmdDelete; }
@@ -100,7 +102,7 @@ private:
     QWidget *m_surface = nullptr;
     ContactListBox *m_contactList = nullptr;
     LetterStrip *m_letterStrip = nullptr;
-    QScrollBar *m_scrollBar = nullptr;
+    LetterScrollBar *m_scrollBar = nullptr;
     QListWidget *m_list1 = nullptr;
     QPushButton *m_cmdAddNew = nullptr;
     QPushButton *m_cmdModify = nullptr;

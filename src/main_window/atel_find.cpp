@@ -4,6 +4,7 @@
 #include "find_dialog/frmfind.h"
 #include "main_window/atel.h"
 #include "main_window/contactlistbox.h"
+#include "main_window/letterscrollbar.h"
 #include "main_window/listorder.h"
 #include "main_window/mainwindowmodule.h"
 #include "store/globalmodule.h"

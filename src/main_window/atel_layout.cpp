@@ -8,6 +8,7 @@
 #include "main_window/letterscrollbar.h"
 #include "main_window/letterstrip.h"
 #include "platform/linecontrol.h"
+#include "platform/onscreen.h"
 #include "platform/twips.h"
 
 #include <QAction>
@@ -79,6 +80,9 @@ void aTel::buildControls()
     m_surface = new QWidget(this);
     m_surface->setObjectName(QStringLiteral("Surface"));
     setCentralWidget(m_surface);
+    // The client area keeps the dialog font; the menu bar above it is the
+    // desktop's.
+    DialogFonts::Apply(m_surface);
     QWidget *s = m_surface;
 
     heading(s, "LblName", QStringLiteral("Cognome"), 0, 1455);
@@ -124,7 +128,10 @@ void aTel::buildControls()
     // with the window, so that even when the first letter has no contacts the
     // first one with contacts shows as fast as any other.
     QFontMetrics(m_contactList->font()).height();
+    // The light yellow is made for black text, so the text colour goes with
+    // it.
     setColor(m_contactList, QPalette::Base, QColor(255, 255, 192));
+    setColor(m_contactList, QPalette::Text, Qt::black);
     m_contactList->setUniformItemSizes(true);
     m_contactList->setAccessibleName(QStringLiteral("Contatti"));
 
@@ -207,12 +214,13 @@ void aTel::placeWindow()
     const QRect client = Twips::Rect(2550, 1755, 7485, 5700);
     menuBar()->ensurePolished();
     m_menuBarHeight = menuBarHeight(client.width());
-    setGeometry(client.adjusted(0, -m_menuBarHeight, 0, 0));
+    setGeometry(OnScreen::Fit(client.adjusted(0, -m_menuBarHeight, 0, 0)));
 }
 
 // The menu bar's height changed: the window grows or shrinks by as much, so
 // the client area keeps its size. Before the window is first shown its top
-// moves instead, and the client area stays at its designed place.
+// moves instead, and the client area stays at its designed place, as long
+// as the window still fits the screen.
 void aTel::fitMenuBar()
 {
     const int height = menuBarHeight(width());
@@ -221,9 +229,11 @@ void aTel::fitMenuBar()
         return;
     m_menuBarHeight = height;
     QRect window = geometry();
-    if (isVisible())
+    if (isVisible()) {
         window.setBottom(window.bottom() + change);
-    else
+        setGeometry(window);
+    } else {
         window.setTop(window.top() - change);
-    setGeometry(window);
+        setGeometry(OnScreen::Fit(window));
+    }
 }

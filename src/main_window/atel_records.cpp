@@ -4,6 +4,7 @@
 #include "entry_dialog/dataform.h"
 #include "main_window/atel.h"
 #include "main_window/contactlistbox.h"
+#include "main_window/letterscrollbar.h"
 #include "main_window/mainwindowmodule.h"
 #include "platform/runtime.h"
 #include "store/contacttable.h"

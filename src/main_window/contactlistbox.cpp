@@ -1,5 +1,6 @@
 #include "main_window/contactlistbox.h"
 
+#include "look/focusring.h"
 #include "store/contactline.h"
 
 #include <QAccessible>
@@ -28,6 +29,7 @@ ContactListBox::ContactListBox(QWidget *parent)
 {
     setSelectionMode(QAbstractItemView::MultiSelection);
     setSortingEnabled(false); // the refill adds the lines already in order
+    keepRowsInsideFocusRing();
     QAccessible::installActivationObserver(this);
     connect(model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int first, int last) {
@@ -54,6 +56,21 @@ void ContactListBox::accessibilityActiveChanged(bool active)
     if (active && !m_spokenTexts)
         setSpokenTexts(0, count() - 1);
     m_spokenTexts = active;
+}
+
+// The focus ring lies inside the list's edge, wider than the style's frame:
+// the rows start inside it, so it covers none of their text.
+void ContactListBox::keepRowsInsideFocusRing()
+{
+    const int margin = qMax(0, FocusRing::Reach - frameWidth());
+    setViewportMargins(margin, margin, margin, margin);
+}
+
+void ContactListBox::changeEvent(QEvent *event)
+{
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::StyleChange)
+        keepRowsInsideFocusRing();
 }
 
 void ContactListBox::setCurrentRowOnly(int row)

@@ -35,12 +35,14 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void keyboardSearch(const QString &search) override;
 
 private:
     template <typename Handler> void asUserInput(Handler handler);
     void accessibilityActiveChanged(bool active) override;
     void setSpokenTexts(int first, int last);
+    void keepRowsInsideFocusRing();
 
     bool m_spokenTexts;
 };

@@ -19,6 +19,23 @@ QString LetterScrollBar::Letter(int value)
     return QString(QChar(u'A' + value));
 }
 
+void LetterScrollBar::setShownCount(int count)
+{
+    m_shownCount = count;
+}
+
+QString LetterScrollBar::spokenText() const
+{
+    QString shown;
+    if (m_shownCount == 0)
+        shown = QStringLiteral("nessun contatto");
+    else if (m_shownCount == 1)
+        shown = QStringLiteral("1 contatto");
+    else
+        shown = QStringLiteral("%1 contatti").arg(m_shownCount);
+    return Letter(value()) + QStringLiteral(", ") + shown;
+}
+
 void LetterScrollBar::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;

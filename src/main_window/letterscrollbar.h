@@ -15,6 +15,15 @@ public:
     // The letter a position stands for: "A" for 0.
     static QString Letter(int value);
 
+    // The list now shows count contacts under the current letter.
+    void setShownCount(int count);
+    // The letter and how many contacts the list shows under it, as a screen
+    // reader says it: "R, 3 contatti".
+    QString spokenText() const;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int m_shownCount = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "main_window/atel.h"
 #include "main_window/lettergroups.h"
+#include "main_window/letterscrollbar.h"
 #include "platform/msgbox.h"
 #include "platform/runtime.h"
 #include "store/globalmodule.h"
@@ -21,6 +22,7 @@ void RefreshContactList()
     list->addItems(groups.linesUnder(QChar(u'A' + window->scrollBar()->value())));
     window->cmdDelete()->setEnabled(false);
     window->cmdModify()->setEnabled(false);
+    window->letterScrollBar()->setShownCount(list->count());
 }
 
 bool SaveContacts()

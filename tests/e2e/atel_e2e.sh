@@ -73,7 +73,36 @@ expected=$(printf '%s\r\n' \
 check "Yes saved the table with CR LF" test "$(od -c <"$work/data.txt")" = "$expected"
 
 # ---------------------------------------------------------------------------
-# 2. Under a window manager: the close box, answered No, leaves data.txt as
+# 2. Scale factor 2 on this 1024 x 768 screen (512 x 384 in Qt's pixels): the
+#    windows described for an ordinary screen do not fit at their places.
+#    Each moves just enough to fit, and a window taller than the screen
+#    starts at its top.
+
+printf '%s\n' 'Rossi,          Mario,         02 7' >"$work/data.txt"
+QT_SCALE_FACTOR=2 start_program run-scaled.log
+sleep 0.5
+window_geometry "$wid"
+check "scaled: the main window ends at the right edge of the screen (got $win_x + $win_w)" \
+    test $((win_x + win_w)) = 1024
+check "scaled: the main window taller than the screen starts at its top (got $win_y)" \
+    test "$win_y" = 0
+import -window root "$out/scaled.png"
+# "Aggiungi Record", at twice the pixels.
+xdotool mousemove $((win_x + 2 * 6667 / 15)) $((win_y + win_h - 2 * (5700 - 627) / 15)) click 1
+dlg=$(timeout 10 xdotool search --sync --onlyvisible --name '^Inserimento$' | head -n1) ||
+    fatal "scaled: the entry dialog did not open"
+sleep 0.5
+window_geometry "$dlg"
+check "scaled: the entry dialog fits the screen (got $win_x, $win_y, $win_w x $win_h)" \
+    test $((win_x + win_w)) -le 1024 -a $((win_y + win_h)) -le 768 -a "$win_x" -ge 0 -a "$win_y" -ge 0
+check "scaled: the entry dialog moved only as far as it must (got $win_x + $win_w, $win_y + $win_h)" \
+    test $((win_x + win_w)) = 1024 -a $((win_y + win_h)) = 768
+import -window root "$out/scaled-dialog.png"
+kill -KILL "$pid"
+wait "$pid" 2>/dev/null || true
+
+# ---------------------------------------------------------------------------
+# 3. Under a window manager: the close box, answered No, leaves data.txt as
 #    it was, byte for byte.
 
 printf '%s\n' 'Rossi,          Mario,         02 7' 'zeta minuscola' >"$work/data.txt"
@@ -123,5 +152,25 @@ for _ in $(seq 50); do
 done
 check "the program ends after No" test "$ended" = yes
 check "No left data.txt as it was" cmp -s "$work/data.txt" "$work/before.txt"
+
+# ---------------------------------------------------------------------------
+# 4. A screen reader's view, read from outside the program on the AT-SPI bus:
+#    the keyboard moves the letter selector to R, then a contact is stored.
+
+printf '%s\r\n' \
+    'Rossi,          Mario,         02 7' \
+    'Abate,          Anna,          06 1' \
+    'Russo,          Luca,          011 5' \
+    'Ricci,          Ugo,           0471 22' >"$work/data.txt"
+command -v dbus-run-session >/dev/null || fatal "dbus-run-session is not installed"
+test -x /usr/libexec/at-spi-bus-launcher || fatal "at-spi2-core is not installed"
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fatal "python3-pyatspi is not installed"
+dbus-run-session -- bash "$(dirname "$0")/atspi_run.sh" "$program" "$work" "$out/run-atspi.log" \
+    >"$out/atspi.txt" 2>"$out/atspi.err" || true
+heard_as_expected() {
+    diff -u "$(dirname "$0")/atel_atspi.expected" "$out/atspi.txt" >"$out/atspi.diff"
+}
+check "a screen reader hears the letters, the list and the stored contact (see $out/atspi.diff)" \
+    heard_as_expected
 
 report
