@@ -1,21 +1,20 @@
 #include "look/windowaccessible.h"
 
-#include <QFocusFrame>
-#include <QMenu>
+#include <QWidget>
 
 WindowAccessible::WindowAccessible(QWidget *window) : QAccessibleWidget(window, QAccessible::Window)
 {
 }
 
-// The child widgets Qt's own interfaces list (no windows, menus or focus
-// frames), less those hidden on purpose.
-QList<QWidget *> WindowAccessible::shownChildren() const
+// The children Qt's own interface lists, less the controls the window keeps
+// hidden on purpose.
+QList<QAccessibleInterface *> WindowAccessible::shownChildren() const
 {
-    QList<QWidget *> shown;
-    for (QObject *object : widget()->children()) {
-        auto *child = qobject_cast<QWidget *>(object);
-        if (child && !child->isWindow() && !qobject_cast<QFocusFrame *>(child) &&
-            !qobject_cast<QMenu *>(child) && child->isVisibleTo(widget()))
+    QList<QAccessibleInterface *> shown;
+    for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+        QAccessibleInterface *child = QAccessibleWidget::child(i);
+        const auto *control = child ? qobject_cast<QWidget *>(child->object()) : nullptr;
+        if (control && control->isVisibleTo(widget()))
             shown.append(child);
     }
     return shown;
@@ -28,15 +27,11 @@ int WindowAccessible::childCount() const
 
 QAccessibleInterface *WindowAccessible::child(int index) const
 {
-    const QList<QWidget *> shown = shownChildren();
-    if (index < 0 || index >= shown.size())
-        return nullptr;
-    return QAccessible::queryAccessibleInterface(shown.at(index));
+    const QList<QAccessibleInterface *> shown = shownChildren();
+    return index >= 0 && index < shown.size() ? shown.at(index) : nullptr;
 }
 
 int WindowAccessible::indexOfChild(const QAccessibleInterface *child) const
 {
-    if (!child)
-        return -1;
-    return int(shownChildren().indexOf(qobject_cast<QWidget *>(child->object())));
+    return int(shownChildren().indexOf(const_cast<QAccessibleInterface *>(child)));
 }

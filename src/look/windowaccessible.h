@@ -15,5 +15,5 @@ public:
     int indexOfChild(const QAccessibleInterface *child) const override;
 
 private:
-    QList<QWidget *> shownChildren() const;
+    QList<QAccessibleInterface *> shownChildren() const;
 };

@@ -30,6 +30,7 @@ public:
     static aTel *instance();
 
     QListWidget *contactList() const;
+    ContactListBox *contactListBox() const { return m_contactList; }
     QScrollBar *scrollBar() const;
     LetterScrollBar *letterScrollBar() const { return m_scrollBar; }
     // Hidden, unsorted scratch list used by the delete command.

@@ -12,7 +12,6 @@
 #include "platform/twips.h"
 
 #include <QAction>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -124,10 +123,6 @@ void aTel::buildControls()
 
     m_contactList = place(new ContactListBox(s), "ContactList", 0, 360, 5175, 5070);
     m_contactList->setFont(DialogFonts::Font(DialogFonts::Fixed, 8.25));
-    // Qt loads a font when text in it is first measured. The list's is loaded
-    // with the window, so that even when the first letter has no contacts the
-    // first one with contacts shows as fast as any other.
-    QFontMetrics(m_contactList->font()).height();
     // The light yellow is made for black text, so the text colour goes with
     // it.
     setColor(m_contactList, QPalette::Base, QColor(255, 255, 192));

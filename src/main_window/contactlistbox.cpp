@@ -3,59 +3,47 @@
 #include "look/focusring.h"
 #include "store/contactline.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
 
-// A contact as assistive technology reads it: its fields, without the
-// padding and the commas of the line.
-QString spoken(const QString &line)
+// A contact of the list. Assistive technology reads it by its fields,
+// without the padding and the commas of the line; the text is made only
+// when one asks for it, so a refill costs no more than the lines.
+class ContactItem : public QListWidgetItem
 {
-    const GlobalModule::ContactFields fields = GlobalModule::SplitContactLine(line);
-    QStringList words;
-    for (const QString &field : {fields.lastName, fields.firstName, fields.number}) {
-        if (!field.isEmpty())
-            words.append(field);
+public:
+    using QListWidgetItem::QListWidgetItem;
+
+    QVariant data(int role) const override
+    {
+        if (role != Qt::AccessibleTextRole)
+            return QListWidgetItem::data(role);
+        const GlobalModule::ContactFields fields = GlobalModule::SplitContactLine(text());
+        QStringList words;
+        for (const QString &field : {fields.lastName, fields.firstName, fields.number}) {
+            if (!field.isEmpty())
+                words.append(field);
+        }
+        return words.join(u' ');
     }
-    return words.join(u' ');
-}
+};
 
 } // namespace
 
-ContactListBox::ContactListBox(QWidget *parent)
-    : QListWidget(parent), m_spokenTexts(QAccessible::isActive())
+ContactListBox::ContactListBox(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::MultiSelection);
     setSortingEnabled(false); // the refill adds the lines already in order
     keepRowsInsideFocusRing();
-    QAccessible::installActivationObserver(this);
-    connect(model(), &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex &, int first, int last) {
-                if (m_spokenTexts)
-                    setSpokenTexts(first, last);
-            });
 }
 
-ContactListBox::~ContactListBox()
+void ContactListBox::setLines(const QStringList &lines)
 {
-    QAccessible::removeActivationObserver(this);
-}
-
-void ContactListBox::setSpokenTexts(int first, int last)
-{
-    for (int row = first; row <= last; ++row)
-        item(row)->setData(Qt::AccessibleTextRole, spoken(item(row)->text()));
-}
-
-// The spoken texts cost a refill more than the lines themselves, so they are
-// given only while assistive technology is in use.
-void ContactListBox::accessibilityActiveChanged(bool active)
-{
-    if (active && !m_spokenTexts)
-        setSpokenTexts(0, count() - 1);
-    m_spokenTexts = active;
+    clear();
+    for (const QString &line : lines)
+        addItem(new ContactItem(line));
 }
 
 // The focus ring lies inside the list's edge, wider than the style's frame:

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAccessible>
 #include <QListWidget>
 
 // The list of contact lines: simple multiple selection, where a click with
@@ -8,16 +7,18 @@
 // alone, and no key selects them all. It tells the window of every change of
 // selection the user makes, and of a right-button press, which changes
 // neither selection nor current item. The current item is only ever what the
-// window sets: taking the focus does not make the first row current. While
-// assistive technology is in use, each contact is read by its fields, without
-// the padding and the commas of the line.
-class ContactListBox : public QListWidget, public QAccessible::ActivationObserver
+// window sets: taking the focus does not make the first row current.
+// Assistive technology reads each contact by its fields, without the padding
+// and the commas of the line.
+class ContactListBox : public QListWidget
 {
     Q_OBJECT
 
 public:
     explicit ContactListBox(QWidget *parent = nullptr);
-    ~ContactListBox() override;
+
+    // Shows these contact lines, in this order, in place of the list's items.
+    void setLines(const QStringList &lines);
 
     // Makes row the current item without touching any selection (-1: none).
     void setCurrentRowOnly(int row);
@@ -40,9 +41,5 @@ protected:
 
 private:
     template <typename Handler> void asUserInput(Handler handler);
-    void accessibilityActiveChanged(bool active) override;
-    void setSpokenTexts(int first, int last);
     void keepRowsInsideFocusRing();
-
-    bool m_spokenTexts;
 };

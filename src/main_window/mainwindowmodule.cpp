@@ -1,6 +1,7 @@
 #include "main_window/mainwindowmodule.h"
 
 #include "main_window/atel.h"
+#include "main_window/contactlistbox.h"
 #include "main_window/lettergroups.h"
 #include "main_window/letterscrollbar.h"
 #include "platform/msgbox.h"
@@ -17,9 +18,8 @@ void RefreshContactList()
 {
     static LetterGroups groups;
     aTel *window = aTel::instance();
-    QListWidget *list = window->contactList();
-    list->clear();
-    list->addItems(groups.linesUnder(QChar(u'A' + window->scrollBar()->value())));
+    ContactListBox *list = window->contactListBox();
+    list->setLines(groups.linesUnder(QChar(u'A' + window->scrollBar()->value())));
     window->cmdDelete()->setEnabled(false);
     window->cmdModify()->setEnabled(false);
     window->letterScrollBar()->setShownCount(list->count());
