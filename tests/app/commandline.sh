@@ -49,6 +49,8 @@ cp "$program" "$work/rubrio"
 unprivileged() { # unprivileged [strace ARGS... --] ARGS...: the program as nobody when root
     local tracer=()
     if [ "${1:-}" = strace ]; then
+        # LeakSanitizer cannot work under ptrace.
+        tracer=(env "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0")
         while [ "$1" != -- ]; do tracer+=("$1"); shift; done
         shift
     fi
