@@ -5,6 +5,7 @@
 #include "store/datafile.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QSaveFile>
 
 StoreOperations::StoreOperations()
@@ -36,9 +37,11 @@ void StoreOperations::ReleaseTable() const
 
 bool StoreOperations::WriteBytes() const
 {
+    // Every save holds the data file's lock, which Qt writes and syncs.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
     QSaveFile file(m_path);
-    return file.open(QIODevice::WriteOnly) && file.write(m_bytes) == m_bytes.size() &&
-           file.commit();
+    return lock.tryLock() && file.open(QIODevice::WriteOnly) &&
+           file.write(m_bytes) == m_bytes.size() && file.commit();
 }
 
 bool StoreOperations::SaveContacts() const

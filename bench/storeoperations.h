@@ -25,7 +25,7 @@ public:
     // loads data.txt (the only time it does).
     void ReleaseTable() const;
     // Baseline of the save: the same bytes written atomically with
-    // QSaveFile, without formatting.
+    // QSaveFile under a QLockFile, without formatting or checks.
     bool WriteBytes() const;
     // DataFile::save of the table as loaded.
     bool SaveContacts() const;
