@@ -1,0 +1,148 @@
+#include "exchange/cardpatch.h"
+#include "exchange/syncmerge.h"
+#include "exchange/vcardreader.h"
+
+#include <QTest>
+
+using GlobalModule::ContactFields;
+
+namespace {
+
+ContactFields fields(const QString &text)
+{
+    const QStringList parts = text.split(u'|');
+    return {parts.value(0), parts.value(1), parts.value(2)};
+}
+
+QByteArray crlf(const char *text)
+{
+    return QByteArray(text).replace("\n", "\r\n");
+}
+
+} // namespace
+
+// The three-way merge of a contact's fields and the patch that puts them
+// into the card as the server last sent it.
+class TestSync : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void merge_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("local");
+        QTest::addColumn<QString>("remote");
+        QTest::addColumn<QString>("mergedLocal");
+        QTest::addColumn<QString>("mergedRemote");
+        QTest::addColumn<QString>("mergedBase");
+        QTest::addColumn<QStringList>("conflicts");
+        QTest::newRow("nothing changed") << "Rossi|Anna|1" << "Rossi|Anna|1" << "Rossi|Anna|1"
+                                         << "Rossi|Anna|1" << "Rossi|Anna|1" << "Rossi|Anna|1"
+                                         << QStringList{};
+        QTest::newRow("changed here") << "Rossi|Anna|1" << "Rossi|Anna|2" << "Rossi|Anna|1"
+                                      << "Rossi|Anna|2" << "Rossi|Anna|2" << "Rossi|Anna|2"
+                                      << QStringList{};
+        QTest::newRow("changed there") << "Rossi|Anna|1" << "Rossi|Anna|1" << "Rossa|Anna|1"
+                                       << "Rossa|Anna|1" << "Rossa|Anna|1" << "Rossa|Anna|1"
+                                       << QStringList{};
+        QTest::newRow("different fields on each side")
+            << "Rossi|Anna|1" << "Rossi|Annina|1" << "Rossi|Anna|2" << "Rossi|Annina|2"
+            << "Rossi|Annina|2" << "Rossi|Annina|2" << QStringList{};
+        QTest::newRow("same change on both sides")
+            << "Rossi|Anna|1" << "Rossi|Anna|2" << "Rossi|Anna|2" << "Rossi|Anna|2"
+            << "Rossi|Anna|2" << "Rossi|Anna|2" << QStringList{};
+        QTest::newRow("conflict: each side keeps its own, the base stays")
+            << "Rossi|Anna|1" << "Rossi|Anna|2" << "Rossi|Anna|3" << "Rossi|Anna|2"
+            << "Rossi|Anna|3" << "Rossi|Anna|1" << QStringList{"Numero"};
+        QTest::newRow("conflict in one field, the other merged")
+            << "Rossi|Anna|1" << "Bianchi|Anna|2" << "Verdi|Anna|1" << "Bianchi|Anna|2"
+            << "Verdi|Anna|2" << "Rossi|Anna|2" << QStringList{"Cognome"};
+        QTest::newRow("conflict in every field")
+            << "Rossi|Anna|1" << "Bianchi|Bice|2" << "Verdi|Vera|3" << "Bianchi|Bice|2"
+            << "Verdi|Vera|3" << "Rossi|Anna|1" << QStringList{"Cognome", "Nome", "Numero"};
+    }
+    void merge()
+    {
+        QFETCH(QString, base);
+        QFETCH(QString, local);
+        QFETCH(QString, remote);
+        QFETCH(QString, mergedLocal);
+        QFETCH(QString, mergedRemote);
+        QFETCH(QString, mergedBase);
+        QFETCH(QStringList, conflicts);
+        const SyncMerge::Result result =
+            SyncMerge::merge(fields(base), fields(local), fields(remote));
+        QCOMPARE(result.local, fields(mergedLocal));
+        QCOMPARE(result.remote, fields(mergedRemote));
+        QCOMPARE(result.base, fields(mergedBase));
+        QCOMPARE(result.conflicts, conflicts);
+    }
+
+    void patch_data()
+    {
+        QTest::addColumn<QByteArray>("card");
+        QTest::addColumn<QString>("fields");
+        QTest::addColumn<QByteArray>("patched");
+        const QByteArray full = crlf("BEGIN:VCARD\n"
+                                     "VERSION:3.0\n"
+                                     "UID:abc-1\n"
+                                     "N;LANGUAGE=it:Rossi;Anna;Maria;Dott.;\n"
+                                     "FN:Dott. Anna Maria Rossi\n"
+                                     "EMAIL;TYPE=INTERNET:anna@example.net\n"
+                                     "item1.TEL;TYPE=HOME:06 111\n"
+                                     "TEL;TYPE=CELL:333 222\n"
+                                     "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRgABAQAAAQABAAD/2wBD\n"
+                                     " AAgGBgcGBQgHBwcJCQgKDBQNDAsLDBkSEw8UHRofHh0aHBwgJC4nICIs\n"
+                                     "X-CUSTOM;X-A=\"x;y\":keep\\, me\n"
+                                     "END:VCARD\n");
+        QTest::newRow("nothing changed: the same bytes") << full << "Rossi|Anna|333 222" << full;
+        QTest::newRow("number: only the mobile's value")
+            << full << "Rossi|Anna|333 999"
+            << QByteArray(full).replace("TEL;TYPE=CELL:333 222", "TEL;TYPE=CELL:333 999");
+        QTest::newRow("name: N's first two parts and FN, the rest kept")
+            << full << u"Rossini|Annà|333 222"_qs
+            << QByteArray(full)
+                   .replace("N;LANGUAGE=it:Rossi;Anna;Maria;Dott.;",
+                            "N;LANGUAGE=it:Rossini;Ann\xC3\xA0;Maria;Dott.;")
+                   .replace("FN:Dott. Anna Maria Rossi", "FN:Ann\xC3\xA0 Rossini");
+        QTest::newRow("the preferred number of several, in a group")
+            << crlf("BEGIN:VCARD\nVERSION:4.0\nFN:B C\nN:C;B;;;\nTEL:1\n"
+                    "g.TEL;VALUE=uri;PREF=1:tel:2\nEND:VCARD\n")
+            << "C|B|5"
+            << crlf("BEGIN:VCARD\nVERSION:4.0\nFN:B C\nN:C;B;;;\nTEL:1\n"
+                    "g.TEL;VALUE=uri;PREF=1:tel:5\nEND:VCARD\n");
+        QTest::newRow("missing N, FN and TEL are added before the end")
+            << crlf("BEGIN:VCARD\nVERSION:3.0\nUID:u\nNOTE:n\nEND:VCARD\n") << "Neri|Nino|7"
+            << crlf("BEGIN:VCARD\nVERSION:3.0\nUID:u\nNOTE:n\nN:Neri;Nino;;;\nFN:Nino Neri\n"
+                    "TEL:7\nEND:VCARD\n");
+        QTest::newRow("a folded line rewritten is folded again, LF ends kept elsewhere")
+            << QByteArray("BEGIN:VCARD\nVERSION:3.0\nN:Verdi;Gi\n ulia;;;\nNOTE:a\n b\nEND:VCARD\n")
+            << "Verdi|Giulia, Jr|1"
+            << QByteArray("BEGIN:VCARD\nVERSION:3.0\r\nN:Verdi;Giulia\\, Jr;;;\r\nNOTE:a\n b\n"
+                          "FN:Giulia\\, Jr Verdi\r\nTEL:1\r\nEND:VCARD\n")
+                   .replace("VERSION:3.0\r\n", "VERSION:3.0\n");
+    }
+    void patch()
+    {
+        QFETCH(QByteArray, card);
+        QFETCH(QString, fields);
+        QFETCH(QByteArray, patched);
+        const QByteArray result = CardPatch::apply(card, ::fields(fields));
+        QCOMPARE(result, patched);
+        // What was written reads back as the fields.
+        const VCardReader::Card read = VCardReader::parse(result).value(0);
+        QCOMPARE((ContactFields{read.lastName, read.firstName, read.number}), ::fields(fields));
+    }
+
+    void created()
+    {
+        const QByteArray card = CardPatch::create(fields(u"Sà;nti|Lu,ca|+39 1"_qs), "id-1");
+        QCOMPARE(card, QByteArray("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:id-1\r\n"
+                                  "N:S\xC3\xA0\\;nti;Lu\\,ca;;;\r\nFN:Lu\\,ca S\xC3\xA0\\;nti\r\n"
+                                  "TEL:+39 1\r\nEND:VCARD\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSync)
+#include "tst_sync.moc"
