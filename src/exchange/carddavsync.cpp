@@ -175,7 +175,7 @@ CardDavSync::Remote CardDavSync::keep(const MultiStatus::Response &response)
     remote.etag = response.etag;
     remote.fields = {card.lastName, card.firstName, card.number};
     remote.uid = uidOf(response.card);
-    remote.name = card.name.isEmpty() ? response.href : card.name;
+    remote.name = nameOf(remote.fields).isEmpty() ? response.href : nameOf(remote.fields);
     remote.reason = holdReason(remote.fields);
     return remote;
 }
@@ -617,6 +617,9 @@ CardDavSync::Outcome CardDavSync::run(const QString &url)
                               .arg(m_sent)
                               .arg(m_changed)
                               .arg(m_deleted)};
+        // In the same order on every run, whatever order the server lists
+        // its cards in.
+        m_notes.sort();
         lines += m_notes;
         outcome.report = lines.join(u'\n');
         outcome.status = m_notes.isEmpty() ? Outcome::InStep : Outcome::WithNotes;

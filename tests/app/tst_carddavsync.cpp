@@ -245,6 +245,77 @@ private Q_SLOTS:
             << QStringList{"Rossi|Mario|333 1|", "Verdi|Anna|06 1|"}
             << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
                            "modificati, 0 eliminati."};
+        QTest::newRow("a change on each side, then nothing to do")
+            << QStringList{"data Rossi|Mario|2", "put verdi Verdi|Anna|1", "sync 0",
+                           "data Rossi|Mario|3;Verdi|Anna|1", "put verdi Verdi|Anna|4", "sync 0",
+                           "sync 0"}
+            << QStringList{"Rossi|Mario|3", "Verdi|Anna|4"}
+            << QStringList{"Rossi|Mario|3|", "Verdi|Anna|4|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("different fields of one contact on each side: merged")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Annina|1",
+                           "put verdi Verdi|Anna|2", "sync 0"}
+            << QStringList{"Verdi|Annina|2"} << QStringList{"Verdi|Annina|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a conflict stays on both sides and is reported again")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Anna|2",
+                           "put verdi Verdi|Anna|3", "sync 1", "sync 1"}
+            << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|3|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati.",
+                           u"Conflitto su Verdi Anna: Numero «2» in data.txt, «3» sul server; "
+                           "lasciato com'è da entrambe le parti."_qs};
+        QTest::newRow("deletions both ways")
+            << QStringList{"data Rossi|Mario|1;Neri|Nino|2", "put verdi Verdi|Anna|3", "sync 0",
+                           "data Neri|Nino|2;Verdi|Anna|3", "del verdi", "sync 0"}
+            << QStringList{"Neri|Nino|2"} << QStringList{"Neri|Nino|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 2 eliminati."};
+        QTest::newRow("changed here, deleted there: it comes back with the change")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Anna|2", "del verdi",
+                           "sync 1", "sync 0"}
+            << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("deleted here, changed there: it comes back with the change")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data", "put verdi Verdi|Anna|2",
+                           "sync 1"}
+            << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati.",
+                           u"Verdi Anna: eliminato in data.txt ma cambiato sul server: è tornato."_qs};
+        QTest::newRow("a card with EMAIL and PHOTO keeps them through a change of name")
+            << QStringList{"putfile foto photo.vcf", "sync 0", "data Galli|Gina|333 5550002",
+                           "sync 0", "data Galli|Gina|333 5550003", "sync 0"}
+            << QStringList{"Galli|Gina|333 5550003"}
+            << QStringList{"Galli|Gina|06 5550001,333 5550003|ADR,EMAIL,NOTE,PHOTO"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("cards data.txt cannot hold stay on the server and in the side store")
+            << QStringList{"put minuscolo de Luca|Anna|1", "put lungo Bartolomeo-Pozzi|Anna|2",
+                           "put virgola Bianchi|Anna\\, Maria|3", "put greco Rossi|Ελένη|4",
+                           "data Neri|Nino|5", "sync 1", "data", "sync 1"}
+            << QStringList{}
+            << QStringList{"Bartolomeo-Pozzi|Anna|2|", "Bianchi|Anna, Maria|3|", "Rossi|Ελένη|4|",
+                           "de Luca|Anna|1|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 1 eliminati.",
+                           "Bartolomeo-Pozzi Anna: tenuto solo in data.sync, non in data.txt. Il "
+                           u"Cognome può avere al massimo 15 caratteri."_qs,
+                           "Bianchi Anna, Maria: tenuto solo in data.sync, non in data.txt. La "
+                           u"virgola non è ammessa."_qs,
+                           u"Rossi Ελένη: tenuto solo in data.sync, non in data.txt. Carattere non "
+                           u"ammesso: Ε"_qs,
+                           "de Luca Anna: tenuto solo in data.sync, non in data.txt. Il Cognome "
+                           "deve iniziare con una lettera maiuscola da A a Z."};
+        QTest::newRow("412: the card changed on the server just before the upload")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Anna|2",
+                           "race verdi Verdi|Annina|1", "sync 0"}
+            << QStringList{"Verdi|Annina|2"} << QStringList{"Verdi|Annina|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
     }
 
     void stories()
@@ -270,7 +341,8 @@ private Q_SLOTS:
             const QString rest = step.section(u' ', 2);
             if (verb == u"data") {
                 QStringList lines;
-                for (const QString &contact : step.section(u' ', 1).split(u';', Qt::SkipEmptyParts))
+                for (const QString &contact :
+                     step.section(u' ', 1).split(u';', Qt::SkipEmptyParts))
                     lines.append(contactLine(contact));
                 QVERIFY(writeAll(folder + QStringLiteral("/data.txt"), ContactFile::format(lines)));
             } else if (verb == u"put") {
