@@ -179,6 +179,11 @@ private:
             if (request->startsWith("PUT "))
                 uploads.append(request->mid(request->indexOf("\r\n\r\n") + 4));
         });
+        // A server that is not there: the program sees the connection close.
+        connect(upstream, &QTcpSocket::errorOccurred, client, [=](QAbstractSocket::SocketError error) {
+            if (error != QAbstractSocket::RemoteHostClosedError)
+                client->abort();
+        });
         connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
     }
 
@@ -316,6 +321,42 @@ private Q_SLOTS:
             << QStringList{"Verdi|Annina|2"} << QStringList{"Verdi|Annina|2|"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
+        QTest::newRow("wrong password: nothing changes, the next run does it all")
+            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "password sbagliata",
+                           "sync 2", "same",
+                           "stderr il server non ha accettato nome utente e password (401)",
+                           "password segreta", "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
+            << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        // Connections: the sync-collection report, the multiget, then one
+        // upload each; the server stops as the second upload opens.
+        QTest::newRow("server stopped in the middle: the next run finishes, nothing twice")
+            << QStringList{"data Rossi|Mario|1;Neri|Nino|2;Bruni|Bice|3", "put verdi Verdi|Anna|4",
+                           "stop 4", "sync 2", "same", "stderr nessuna risposta dal server",
+                           "start", "sync 0", "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Neri|Nino|2", "Bruni|Bice|3", "Verdi|Anna|4"}
+            << QStringList{"Bruni|Bice|3|", "Neri|Nino|2|", "Rossi|Mario|1|", "Verdi|Anna|4|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("server stopped after a change was sent: no conflict with itself")
+            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "sync 0",
+                           "data Rossi|Mario|5;Verdi|Anna|6", "stop 3", "sync 2", "same", "start",
+                           "sync 0"}
+            << QStringList{"Rossi|Mario|5", "Verdi|Anna|6"}
+            << QStringList{"Rossi|Mario|5|", "Verdi|Anna|6|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("login from a private ~/.netrc")
+            << QStringList{"put verdi Verdi|Anna|2", "netrc 600", "sync 0"}
+            << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a ~/.netrc others may read is not read")
+            << QStringList{"data Rossi|Mario|1", "netrc 644", "sync 2", "same",
+                           "stderr non viene letto: deve essere leggibile solo dal suo proprietario"}
+            << QStringList{"Rossi|Mario|1"} << QStringList{} << QStringList{};
     }
 
     void stories()
