@@ -111,8 +111,11 @@ void CardDavSync::fail(const CardDavClient::Reply &reply, const QString &what)
 void CardDavSync::progress()
 {
     ++m_done;
-    if (m_clock.elapsed() < 1000 || m_total == 0)
+    // Shown from the second second on, a few times a second.
+    if (m_clock.elapsed() < 1000 || m_total == 0 ||
+        (m_progressShown && m_clock.elapsed() - m_progressAt < 200 && m_done < m_total))
         return;
+    m_progressAt = m_clock.elapsed();
     QTextStream(stderr) << QStringLiteral("\rSincronizzazione: %1 di %2")
                                .arg(qMin(m_done, m_total))
                                .arg(m_total);

@@ -104,4 +104,5 @@ private:
     int m_done = 0;
     int m_total = 0;
     bool m_progressShown = false;
+    qint64 m_progressAt = 0; // when it was last shown
 };
