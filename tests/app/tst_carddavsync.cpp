@@ -141,6 +141,8 @@ public:
     }
 
     int stopAt = 0;             // stop the server when this connection of a run opens
+    int answerAt = 0;           // answer this connection of a run with answer instead
+    QByteArray answer;
     QString raceName;           // change this card on the server before its upload
     QByteArray raceCard;
     QList<QByteArray> uploads;  // the bodies of every PUT
@@ -155,6 +157,12 @@ private:
             stopAt = 0;
             m_server.stop();
             client->abort();
+            return;
+        }
+        if (m_connections == answerAt) {
+            answerAt = 0;
+            client->write(answer);
+            client->disconnectFromHost();
             return;
         }
         auto *upstream = new QTcpSocket(client);
@@ -348,6 +356,20 @@ private Q_SLOTS:
             << QStringList{"Rossi|Mario|5|", "Verdi|Anna|6|"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
+        QTest::newRow("a server error in the middle: nothing changes, the next run does it all")
+            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2",
+                           "answer 2 HTTP/1.0 503 Service Unavailable\\r\\nContent-Length: 0\\r\\n\\r\\n",
+                           "sync 2", "same", "stderr il server ha risposto 503", "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
+            << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a malformed reply: nothing changes")
+            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2",
+                           "answer 1 HTTP/1.0 207 Multi-Status\\r\\nContent-Length: 29\\r\\n\\r\\n"
+                           "<multistatus xmlns=\"DAV:\"><re",
+                           "sync 2", "same", "stderr risposta del server non valida"}
+            << QStringList{"Rossi|Mario|1"} << QStringList{"Verdi|Anna|2|"} << QStringList{};
         QTest::newRow("login from a private ~/.netrc")
             << QStringList{"put verdi Verdi|Anna|2", "netrc 600", "sync 0"}
             << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
@@ -398,6 +420,9 @@ private Q_SLOTS:
                 proxy.raceCard = simpleCard(name, rest);
             } else if (verb == u"stop") {
                 proxy.stopAt = name.toInt();
+            } else if (verb == u"answer") {
+                proxy.answerAt = name.toInt();
+                proxy.answer = rest.toUtf8().replace("\\r\\n", "\r\n");
             } else if (verb == u"start") {
                 QVERIFY2(radicale.start(), "radicale did not start again");
             } else if (verb == u"password") {
