@@ -11,6 +11,8 @@
 #include "store/globalmodule.h"
 
 #include <QSet>
+
+#include <climits>
 #include <QTextStream>
 #include <QUuid>
 
@@ -263,6 +265,85 @@ void CardDavSync::linkLocalLines()
             }
         }
     }
+    linkByPlace();
+}
+
+// A contact changed in more than one field: the one line left between the
+// same two linked neighbours where the one unlinked contact stood.
+void CardDavSync::linkByPlace()
+{
+    struct Anchor
+    {
+        int before; // place at the last sync
+        int now;    // line now
+    };
+    QList<Anchor> anchors;
+    QList<qsizetype> unlinked;
+    for (qsizetype e = 0; e < m_store.entries.size(); ++e) {
+        const SyncStore::Entry &entry = m_store.entries[e];
+        if (!entry.held || entry.line < 0)
+            continue;
+        if (m_lineOf.contains(e))
+            anchors.append({entry.line, m_lineOf.value(e)});
+        else
+            unlinked.append(e);
+    }
+    std::sort(anchors.begin(), anchors.end(),
+              [](const Anchor &a, const Anchor &b) { return a.before < b.before; });
+    for (const qsizetype e : std::as_const(unlinked)) {
+        const int place = m_store.entries[e].line;
+        Anchor low{-1, -1};
+        Anchor high{INT_MAX, int(m_work.size())};
+        for (const Anchor &anchor : std::as_const(anchors)) {
+            if (anchor.before < place)
+                low = anchor;
+            else if (anchor.before > place) {
+                high = anchor;
+                break;
+            }
+        }
+        if (low.now >= high.now)
+            continue; // the neighbours changed places: nothing to go by
+        int others = 0;
+        for (const qsizetype other : std::as_const(unlinked)) {
+            const int otherPlace = m_store.entries[other].line;
+            others += int(other != e && otherPlace > low.before && otherPlace < high.before);
+        }
+        int found = -1;
+        int lines = 0;
+        for (int i = low.now + 1; i < high.now; ++i) {
+            if (!m_lineLinked[i]) {
+                found = i;
+                ++lines;
+            }
+        }
+        if (others == 0 && lines == 1) {
+            m_lineLinked[found] = true;
+            m_lineOf.insert(e, found);
+        }
+    }
+}
+
+// Where each entry's line stands in the table as saved, for the next run's
+// linkByPlace.
+void CardDavSync::notePlaces()
+{
+    QList<int> placeOf(m_work.size(), -1);
+    int kept = 0;
+    for (qsizetype i = 0; i < m_work.size(); ++i) {
+        if (!m_removedLines[i])
+            placeOf[i] = kept++;
+    }
+    for (qsizetype e = 0; e < m_store.entries.size(); ++e) {
+        SyncStore::Entry &entry = m_store.entries[e];
+        entry.line = -1;
+        if (!entry.held)
+            continue;
+        if (m_lineOf.contains(e))
+            entry.line = placeOf.value(m_lineOf.value(e), -1);
+        else if (m_addedOf.contains(e))
+            entry.line = kept + m_addedOf.value(e);
+    }
 }
 
 bool CardDavSync::upload(SyncStore::Entry &entry, const QByteArray &card, const QString &etag)
@@ -304,11 +385,12 @@ void CardDavSync::leftOut(const QString &name, const QString &reason)
                        .arg(name, SyncStore::FolderName, reason));
 }
 
-bool CardDavSync::addLine(const ContactFields &fields)
+bool CardDavSync::addLine(qsizetype entry, const ContactFields &fields)
 {
     const qsizetype inUse = m_work.size() - m_removedLines.count(true) + m_added.size();
     if (inUse >= ContactTable::Capacity)
         return false;
+    m_addedOf.insert(entry, int(m_added.size()));
     m_added.append(lineOf(fields));
     return true;
 }
@@ -375,7 +457,7 @@ void CardDavSync::syncEntry(qsizetype index, const Remote *remote, bool removed)
             entry.base = remote->fields;
             entry.reason = remote->reason;
             if (entry.reason.isEmpty()) {
-                if (addLine(remote->fields)) {
+                if (addLine(index, remote->fields)) {
                     entry.held = true;
                     ++m_arrived;
                     return;
@@ -415,7 +497,7 @@ void CardDavSync::syncEntry(qsizetype index, const Remote *remote, bool removed)
             entry.etag = remote->etag;
             entry.card = remote->card;
             entry.base = remote->fields;
-            if (remote->reason.isEmpty() && addLine(remote->fields)) {
+            if (remote->reason.isEmpty() && addLine(index, remote->fields)) {
                 ++m_changed;
                 m_notes.append(QStringLiteral("%1: eliminato in data.txt ma cambiato sul server: "
                                               "è tornato.")
@@ -483,11 +565,12 @@ void CardDavSync::syncNewRemote(const QString &href, const Remote &remote)
         for (qsizetype i = 0; i < m_work.size(); ++i) {
             if (!m_lineLinked[i] && ContactLine::fieldsOf(m_work[i]) == remote.fields) {
                 m_lineLinked[i] = true;
+                m_lineOf.insert(m_store.entries.size(), int(i));
                 m_store.entries.append(entry);
                 return;
             }
         }
-        if (addLine(remote.fields)) {
+        if (addLine(m_store.entries.size(), remote.fields)) {
             ++m_arrived;
             m_store.entries.append(entry);
             return;
@@ -518,6 +601,7 @@ void CardDavSync::syncNewLocal(int line)
         return;
     }
     ++m_sent;
+    m_lineOf.insert(m_store.entries.size(), line);
     m_store.entries.append(entry);
 }
 
@@ -602,6 +686,7 @@ CardDavSync::Outcome CardDavSync::run(const QString &url)
         }
 
         saveTable();
+        notePlaces();
         QList<qsizetype> dropped(m_dropped.begin(), m_dropped.end());
         std::sort(dropped.begin(), dropped.end(), std::greater<>());
         for (const qsizetype e : std::as_const(dropped))

@@ -72,7 +72,9 @@ private:
     void syncNewLocal(int line);
     // False when the server answered 412: the card changed there meanwhile.
     bool upload(SyncStore::Entry &entry, const QByteArray &card, const QString &etag);
-    bool addLine(const GlobalModule::ContactFields &fields);
+    bool addLine(qsizetype entry, const GlobalModule::ContactFields &fields);
+    void linkByPlace();
+    void notePlaces();
     void saveTable();
 
     void leftOut(const QString &name, const QString &reason);
@@ -93,6 +95,7 @@ private:
     QList<bool> m_removedLines;
     QHash<qsizetype, int> m_lineOf; // entry -> line
     QStringList m_added;
+    QHash<qsizetype, int> m_addedOf; // entry -> its line among m_added
     QSet<qsizetype> m_dropped; // entries to forget
 
     int m_arrived = 0;

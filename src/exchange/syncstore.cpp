@@ -53,6 +53,7 @@ QString SyncStore::load()
         entry.card = object.value(u"card").toString().toLatin1();
         entry.held = object.value(u"held").toBool(true);
         entry.reason = object.value(u"reason").toString();
+        entry.line = object.value(u"line").toInt(-1);
         if (entry.href.isEmpty() || !QFile::exists(cardPath(entry.card)))
             return QStringLiteral("%1 è danneggiato: una scheda è incompleta").arg(file.fileName());
         entries.append(entry);
@@ -70,7 +71,8 @@ QString SyncStore::save()
                            {u"etag"_qs, entry.etag},
                            {u"fields"_qs, QJsonArray{entry.base.lastName, entry.base.firstName,
                                                      entry.base.number}},
-                           {u"card"_qs, QString::fromLatin1(entry.card)}};
+                           {u"card"_qs, QString::fromLatin1(entry.card)},
+                           {u"line"_qs, entry.line}};
         if (!entry.held) {
             object.insert(u"held"_qs, false);
             object.insert(u"reason"_qs, entry.reason);

@@ -29,6 +29,11 @@ public:
         // reason says why.
         bool held = true;
         QString reason;
+        // Its line's place among data.txt's contacts after the last sync, or
+        // -1: contacts keep their order (a deleted one's followers move up,
+        // new ones come last), so a contact changed in every field is still
+        // found between its neighbours.
+        int line = -1;
     };
 
     explicit SyncStore(const QString &folder = FolderName);

@@ -306,6 +306,13 @@ private Q_SLOTS:
             << QStringList{"Galli|Gina|06 5550001,333 5550003|ADR,EMAIL,NOTE,PHOTO"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
+        QTest::newRow("every field changed at once, in its place: still the same card")
+            << QStringList{"data Abati|Ada|1", "putfile foto photo.vcf", "sync 0",
+                           "data Abati|Ada|1;Galli|Giada|06 9", "sync 0"}
+            << QStringList{"Abati|Ada|1", "Galli|Giada|06 9"}
+            << QStringList{"Abati|Ada|1|", "Galli|Giada|06 5550001,06 9|ADR,EMAIL,NOTE,PHOTO"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
         QTest::newRow("cards data.txt cannot hold stay on the server and in the side store")
             << QStringList{"put minuscolo de Luca|Anna|1", "put lungo Bartolomeo-Pozzi|Anna|2",
                            "put virgola Bianchi|Anna\\, Maria|3", "put greco Rossi|Ελένη|4",
