@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -272,6 +274,14 @@ private Q_SLOTS:
             << QStringList{"Verdi|Annina|2"} << QStringList{"Verdi|Annina|2|"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
+        QTest::newRow("a token the server refuses: changes found by their ETags")
+            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "put neri Neri|Nino|3",
+                           "sync 0", "put verdi Verdi|Anna|4", "del neri",
+                           "token http://radicale.org/ns/sync/0000", "sync 0", "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Verdi|Anna|4"}
+            << QStringList{"Rossi|Mario|1|", "Verdi|Anna|4|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
         QTest::newRow("a conflict stays on both sides and is reported again")
             << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Anna|2",
                            "put verdi Verdi|Anna|3", "sync 1", "sync 1"}
@@ -430,6 +440,13 @@ private Q_SLOTS:
             } else if (verb == u"answer") {
                 proxy.answerAt = name.toInt();
                 proxy.answer = rest.toUtf8().replace("\\r\\n", "\r\n");
+            } else if (verb == u"token") {
+                // A token the server no longer knows: it answers 403, and the
+                // program compares ETags instead.
+                const QString path = folder + QStringLiteral("/data.sync/index.json");
+                QJsonObject index = QJsonDocument::fromJson(readAll(path)).object();
+                index.insert(QStringLiteral("token"), name);
+                QVERIFY(writeAll(path, QJsonDocument(index).toJson()));
             } else if (verb == u"start") {
                 QVERIFY2(radicale.start(), "radicale did not start again");
             } else if (verb == u"password") {
