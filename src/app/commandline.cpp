@@ -2,8 +2,8 @@
 
 #include "app/commandlinehelp.h"
 #include "app/findcontacts.h"
-#include "exchange/contactexport.h"
 #include "exchange/carddavsync.h"
+#include "exchange/contactexport.h"
 #include "exchange/contactimport.h"
 #include "platform/appinfo.h"
 #include "platform/runtime.h"
@@ -208,7 +208,8 @@ int Run(int argc, char *argv[])
     const QStringList imports = parser.values(importOption);
     const QStringList exports = parser.values(exportOption);
     const QStringList finds = parser.values(findOption);
-    if (imports.size() + exports.size() + finds.size() + parser.optionNames().count(u"sync"_qs) != 1)
+    const qsizetype syncs = parser.optionNames().count(u"sync"_qs);
+    if (imports.size() + exports.size() + finds.size() + syncs != 1)
         return fail(QStringLiteral(
             "indicare un solo --import FILE, --export FILE, --find TESTO o --sync [URL]."));
     if (parser.isSet(dryRunOption) && imports.isEmpty())

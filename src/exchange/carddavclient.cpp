@@ -12,7 +12,7 @@ constexpr QStringView CardDav = u"urn:ietf:params:xml:ns:carddav";
 
 // A report's body: the root element in its namespace, what before writes,
 // the properties a sync reads, then the hrefs asked for.
-template<typename Fill>
+template <typename Fill>
 QByteArray requestBody(QStringView ns, const QString &root, bool withCard, Fill before,
                        const QStringList &hrefs = {})
 {
@@ -39,8 +39,7 @@ QByteArray requestBody(QStringView ns, const QString &root, bool withCard, Fill 
 
 } // namespace
 
-CardDavClient::CardDavClient(const QUrl &collection, const QString &user,
-                             const QString &password)
+CardDavClient::CardDavClient(const QUrl &collection, const QString &user, const QString &password)
     : m_collection(collection)
 {
     if (!user.isEmpty())
@@ -96,8 +95,7 @@ CardDavClient::Reply CardDavClient::get(const QString &href)
 CardDavClient::Reply CardDavClient::put(const QString &href, const QByteArray &card,
                                         const QString &etag)
 {
-    QList<std::pair<QByteArray, QByteArray>> headers{
-        {"Content-Type", "text/vcard; charset=utf-8"}};
+    QList<std::pair<QByteArray, QByteArray>> headers{{"Content-Type", "text/vcard; charset=utf-8"}};
     if (etag.isEmpty())
         headers.append(std::pair<QByteArray, QByteArray>("If-None-Match", "*"));
     else

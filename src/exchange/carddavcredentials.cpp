@@ -53,12 +53,15 @@ Login forHost(const QString &host)
     isPrivate = isPrivate && info.ownerId() == ::getuid();
 #endif
     if (!isPrivate)
-        return {{}, {}, QStringLiteral("%1 non viene letto: deve essere leggibile solo dal suo "
-                                       "proprietario (chmod 600 %1).")
-                           .arg(path)};
+        return {{},
+                {},
+                QStringLiteral("%1 non viene letto: deve essere leggibile solo dal suo "
+                               "proprietario (chmod 600 %1).")
+                    .arg(path)};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, {}, QStringLiteral("impossibile leggere %1: %2.").arg(path, file.errorString())};
+        return {
+            {}, {}, QStringLiteral("impossibile leggere %1: %2.").arg(path, file.errorString())};
     return fromNetrc(QString::fromUtf8(file.readAll()), host);
 }
 

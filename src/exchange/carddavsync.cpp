@@ -1,8 +1,9 @@
 #include "exchange/carddavsync.h"
 
-#include "exchange/cardpatch.h"
 #include "exchange/carddavcredentials.h"
+#include "exchange/cardpatch.h"
 #include "exchange/contactimport.h"
+#include "exchange/contactlinks.h"
 #include "exchange/syncmerge.h"
 #include "exchange/vcardproperty.h"
 #include "exchange/vcardreader.h"
@@ -11,8 +12,6 @@
 #include "store/globalmodule.h"
 
 #include <QSet>
-
-#include <climits>
 #include <QTextStream>
 #include <QUuid>
 
@@ -50,7 +49,8 @@ QString uidOf(const QByteArray &card)
 {
     for (const QByteArray &line : card.split('\n')) {
         VCardProperty property;
-        if (VCardProperty::parse(QByteArrayView(line).trimmed(), property) && property.name == "UID")
+        if (VCardProperty::parse(QByteArrayView(line).trimmed(), property) &&
+            property.name == "UID")
             return QString::fromUtf8(property.value.trimmed());
     }
     return {};
@@ -118,9 +118,8 @@ void CardDavSync::progress()
         (m_progressShown && m_clock.elapsed() - m_progressAt < 200 && m_done < m_total))
         return;
     m_progressAt = m_clock.elapsed();
-    QTextStream(stderr) << QStringLiteral("\rSincronizzazione: %1 di %2")
-                               .arg(qMin(m_done, m_total))
-                               .arg(m_total);
+    QTextStream(stderr)
+        << QStringLiteral("\rSincronizzazione: %1 di %2").arg(qMin(m_done, m_total)).arg(m_total);
     m_progressShown = true;
 }
 
@@ -131,8 +130,7 @@ void CardDavSync::readChanges(QStringList &changed, QStringList &removed)
         etags.insert(entry.href, entry.etag);
     const QString collection = m_client->hrefFor({});
     const auto isCollection = [&](const MultiStatus::Response &response) {
-        return response.collection ||
-               QUrl(response.href).path() == QUrl(collection).path();
+        return response.collection || QUrl(response.href).path() == QUrl(collection).path();
     };
 
     CardDavClient::Reply reply = m_client->syncCollection(m_store.token);
@@ -174,8 +172,8 @@ CardDavSync::Remote CardDavSync::keep(const MultiStatus::Response &response)
     QString error;
     remote.card = m_store.keepCard(response.card, error);
     if (remote.card.isEmpty())
-        throw Fault{QStringLiteral("impossibile scrivere in %1: %2.").arg(SyncStore::FolderName,
-                                                                         error)};
+        throw Fault{
+            QStringLiteral("impossibile scrivere in %1: %2.").arg(SyncStore::FolderName, error)};
     const VCardReader::Card card = VCardReader::parse(response.card).value(0);
     remote.etag = response.etag;
     remote.fields = {card.lastName, card.firstName, card.number};
@@ -227,105 +225,32 @@ void CardDavSync::linkLocalLines()
 {
     const int count = GlobalModule::ContactCount;
     m_work.clear();
-    for (int i = 0; i < count; ++i)
+    QList<ContactFields> fields;
+    for (int i = 0; i < count; ++i) {
         m_work.append(GlobalModule::Contacts[i]);
+        fields.append(ContactLine::fieldsOf(m_work[i]));
+    }
     m_lineLinked = QList<bool>(count, false);
-    QList<qsizetype> unlinked;
+    QList<ContactLinks::Synced> synced;
+    QList<qsizetype> entryOf;
     for (qsizetype e = 0; e < m_store.entries.size(); ++e) {
         const SyncStore::Entry &entry = m_store.entries[e];
-        if (!entry.held)
-            continue;
-        int found = -1;
-        for (int i = 0; i < count && found < 0; ++i) {
-            if (!m_lineLinked[i] && ContactLine::fieldsOf(m_work[i]) == entry.base)
-                found = i;
-        }
-        if (found >= 0) {
-            m_lineLinked[found] = true;
-            m_lineOf.insert(e, found);
-        } else {
-            unlinked.append(e);
+        if (entry.held) {
+            synced.append({entry.base, entry.line});
+            entryOf.append(e);
         }
     }
-    // A contact changed here: the line that still shares two of its three
-    // fields with what was last synced.
-    for (const qsizetype e : std::as_const(unlinked)) {
-        const ContactFields &base = m_store.entries[e].base;
-        for (int i = 0; i < count; ++i) {
-            if (m_lineLinked[i])
-                continue;
-            const ContactFields here = ContactLine::fieldsOf(m_work[i]);
-            const int same = int(here.lastName == base.lastName) +
-                             int(here.firstName == base.firstName) +
-                             int(here.number == base.number);
-            if (same >= 2) {
-                m_lineLinked[i] = true;
-                m_lineOf.insert(e, i);
-                break;
-            }
-        }
-    }
-    linkByPlace();
-}
-
-// A contact changed in more than one field: the one line left between the
-// same two linked neighbours where the one unlinked contact stood.
-void CardDavSync::linkByPlace()
-{
-    struct Anchor
-    {
-        int before; // place at the last sync
-        int now;    // line now
-    };
-    QList<Anchor> anchors;
-    QList<qsizetype> unlinked;
-    for (qsizetype e = 0; e < m_store.entries.size(); ++e) {
-        const SyncStore::Entry &entry = m_store.entries[e];
-        if (!entry.held || entry.line < 0)
-            continue;
-        if (m_lineOf.contains(e))
-            anchors.append({entry.line, m_lineOf.value(e)});
-        else
-            unlinked.append(e);
-    }
-    std::sort(anchors.begin(), anchors.end(),
-              [](const Anchor &a, const Anchor &b) { return a.before < b.before; });
-    for (const qsizetype e : std::as_const(unlinked)) {
-        const int place = m_store.entries[e].line;
-        Anchor low{-1, -1};
-        Anchor high{INT_MAX, int(m_work.size())};
-        for (const Anchor &anchor : std::as_const(anchors)) {
-            if (anchor.before < place)
-                low = anchor;
-            else if (anchor.before > place) {
-                high = anchor;
-                break;
-            }
-        }
-        if (low.now >= high.now)
-            continue; // the neighbours changed places: nothing to go by
-        int others = 0;
-        for (const qsizetype other : std::as_const(unlinked)) {
-            const int otherPlace = m_store.entries[other].line;
-            others += int(other != e && otherPlace > low.before && otherPlace < high.before);
-        }
-        int found = -1;
-        int lines = 0;
-        for (int i = low.now + 1; i < high.now; ++i) {
-            if (!m_lineLinked[i]) {
-                found = i;
-                ++lines;
-            }
-        }
-        if (others == 0 && lines == 1) {
-            m_lineLinked[found] = true;
-            m_lineOf.insert(e, found);
+    const QList<int> links = ContactLinks::link(synced, fields);
+    for (qsizetype c = 0; c < links.size(); ++c) {
+        if (links[c] >= 0) {
+            m_lineLinked[links[c]] = true;
+            m_lineOf.insert(entryOf[c], links[c]);
         }
     }
 }
 
 // Where each entry's line stands in the table as saved, for the next run's
-// linkByPlace.
+// ContactLinks.
 void CardDavSync::notePlaces()
 {
     QList<int> placeOf(m_work.size(), -1);
@@ -356,8 +281,8 @@ bool CardDavSync::upload(SyncStore::Entry &entry, const QByteArray &card, const 
     QString error;
     entry.card = m_store.keepCard(card, error);
     if (entry.card.isEmpty())
-        throw Fault{QStringLiteral("impossibile scrivere in %1: %2.").arg(SyncStore::FolderName,
-                                                                         error)};
+        throw Fault{
+            QStringLiteral("impossibile scrivere in %1: %2.").arg(SyncStore::FolderName, error)};
     entry.etag = reply.etag;
     if (entry.etag.isEmpty()) { // the server did not say: ask
         const CardDavClient::Reply got = m_client->get(entry.href);
@@ -430,15 +355,16 @@ void CardDavSync::mergeWith(qsizetype index, int line, const Remote &remote, boo
     if (merged.local != local || merged.remote != remote.fields)
         ++m_changed;
     using Field = QString ContactFields::*;
-    const std::pair<QString, Field> fields[] = {{QStringLiteral("Cognome"), &ContactFields::lastName},
-                                                {QStringLiteral("Nome"), &ContactFields::firstName},
-                                                {QStringLiteral("Numero"), &ContactFields::number}};
+    const std::pair<QString, Field> fields[] = {
+        {QStringLiteral("Cognome"), &ContactFields::lastName},
+        {QStringLiteral("Nome"), &ContactFields::firstName},
+        {QStringLiteral("Numero"), &ContactFields::number}};
     for (const auto &[label, field] : fields) {
         if (merged.conflicts.contains(label))
-            m_notes.append(QStringLiteral("Conflitto su %1: %2 «%3» in data.txt, «%4» sul server; "
-                                          "lasciato com'è da entrambe le parti.")
-                               .arg(nameOf(merged.local), label, merged.local.*field,
-                                    merged.remote.*field));
+            m_notes.append(
+                QStringLiteral("Conflitto su %1: %2 «%3» in data.txt, «%4» sul server; "
+                               "lasciato com'è da entrambe le parti.")
+                    .arg(nameOf(merged.local), label, merged.local.*field, merged.remote.*field));
     }
 }
 
@@ -519,11 +445,11 @@ void CardDavSync::syncEntry(qsizetype index, const Remote *remote, bool removed)
                 entry.reason = remote->reason;
                 leftOut(remote->name, remote->reason);
             } else {
-                m_notes.append(QStringLiteral("Conflitto su %1: cambiato in data.txt e sul server, "
-                                              "dove data.txt non può tenerlo (%2); lasciato com'è "
-                                              "da entrambe le parti.")
-                                   .arg(nameOf(ContactLine::fieldsOf(m_work[line])),
-                                        remote->reason));
+                m_notes.append(
+                    QStringLiteral("Conflitto su %1: cambiato in data.txt e sul server, "
+                                   "dove data.txt non può tenerlo (%2); lasciato com'è "
+                                   "da entrambe le parti.")
+                        .arg(nameOf(ContactLine::fieldsOf(m_work[line])), remote->reason));
             }
             return;
         }
@@ -587,7 +513,8 @@ void CardDavSync::syncNewLocal(int line)
     const ContactFields fields = ContactLine::fieldsOf(m_work[line]);
     const QString reason = holdReason(fields);
     if (!reason.isEmpty()) {
-        m_notes.append(QStringLiteral("Riga %1 di data.txt: non inviata. %2").arg(line + 1).arg(reason));
+        m_notes.append(
+            QStringLiteral("Riga %1 di data.txt: non inviata. %2").arg(line + 1).arg(reason));
         return;
     }
     SyncStore::Entry entry;
@@ -630,9 +557,9 @@ void CardDavSync::saveTable()
                                    "sincronizzazione: non è stato sovrascritto.")};
     if (!saved.ok())
         throw Fault{QStringLiteral("salvataggio di data.txt non riuscito (%1): %2")
-                        .arg(saved.error, saved.damaged
-                                              ? QStringLiteral("data.txt potrebbe essere danneggiato.")
-                                              : QStringLiteral("data.txt non è stato modificato."))};
+                        .arg(saved.error,
+                             saved.damaged ? QStringLiteral("data.txt potrebbe essere danneggiato.")
+                                           : QStringLiteral("data.txt non è stato modificato."))};
 }
 
 CardDavSync::Outcome CardDavSync::run(const QString &url)
@@ -672,7 +599,8 @@ CardDavSync::Outcome CardDavSync::run(const QString &url)
             const QString href = m_store.entries[e].href;
             known.insert(href);
             const auto found = m_remote.constFind(href);
-            syncEntry(e, found == m_remote.constEnd() ? nullptr : &*found, confirmed.contains(href));
+            syncEntry(e, found == m_remote.constEnd() ? nullptr : &*found,
+                      confirmed.contains(href));
         }
         for (const QString &href : std::as_const(changed)) {
             if (!known.contains(href) && m_remote.contains(href))

@@ -73,7 +73,6 @@ private:
     // False when the server answered 412: the card changed there meanwhile.
     bool upload(SyncStore::Entry &entry, const QByteArray &card, const QString &etag);
     bool addLine(qsizetype entry, const GlobalModule::ContactFields &fields);
-    void linkByPlace();
     void notePlaces();
     void saveTable();
 
@@ -96,7 +95,7 @@ private:
     QHash<qsizetype, int> m_lineOf; // entry -> line
     QStringList m_added;
     QHash<qsizetype, int> m_addedOf; // entry -> its line among m_added
-    QSet<qsizetype> m_dropped; // entries to forget
+    QSet<qsizetype> m_dropped;       // entries to forget
 
     int m_arrived = 0;
     int m_sent = 0;

@@ -120,10 +120,9 @@ QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields)
             out.append(line.raw);
         } else if (isProperty && property.name == "N" && !hasN) {
             hasN = true;
-            out.append(nameChanged
-                           ? withValue(line.unfolded, property.value,
-                                       nameValue(property.value, fields))
-                           : line.raw.toByteArray());
+            out.append(nameChanged ? withValue(line.unfolded, property.value,
+                                               nameValue(property.value, fields))
+                                   : line.raw.toByteArray());
         } else if (isProperty && property.name == "FN" && !hasFn) {
             hasFn = true;
             out.append(nameChanged ? withValue(line.unfolded, property.value, fullName(fields))

@@ -10,10 +10,10 @@ namespace MultiStatus {
 
 struct Response
 {
-    QString href;      // as the server wrote it
-    int status = 0;    // of the response, else of its propstat with the ETag
-    QString etag;      // empty when not given
-    QByteArray card;   // address-data, when asked for
+    QString href;    // as the server wrote it
+    int status = 0;  // of the response, else of its propstat with the ETag
+    QString etag;    // empty when not given
+    QByteArray card; // address-data, when asked for
     bool collection = false;
     QString syncToken; // the collection's, when a PROPFIND asked for it
 };

@@ -4,9 +4,8 @@ namespace SyncMerge {
 
 namespace {
 
-void mergeField(QString GlobalModule::ContactFields::*field,
-                const QString &label, const GlobalModule::ContactFields &base,
-                const GlobalModule::ContactFields &local,
+void mergeField(QString GlobalModule::ContactFields::*field, const QString &label,
+                const GlobalModule::ContactFields &base, const GlobalModule::ContactFields &local,
                 const GlobalModule::ContactFields &remote, Result &result)
 {
     const QString &was = base.*field;

@@ -21,8 +21,7 @@ SyncStore::SyncStore(const QString &folder) : m_folder(folder) {}
 
 QString SyncStore::cardPath(const QByteArray &key) const
 {
-    return m_folder + u'/' + CardsName + u'/' + QString::fromLatin1(key) +
-           QStringLiteral(".vcf");
+    return m_folder + u'/' + CardsName + u'/' + QString::fromLatin1(key) + QStringLiteral(".vcf");
 }
 
 QString SyncStore::load()
@@ -34,11 +33,13 @@ QString SyncStore::load()
     if (!file.exists())
         return {};
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("impossibile leggere %1: %2").arg(file.fileName(), file.errorString());
+        return QStringLiteral("impossibile leggere %1: %2")
+            .arg(file.fileName(), file.errorString());
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (!document.isObject())
-        return QStringLiteral("%1 è danneggiato: %2").arg(file.fileName(), parseError.errorString());
+        return QStringLiteral("%1 è danneggiato: %2")
+            .arg(file.fileName(), parseError.errorString());
     const QJsonObject root = document.object();
     url = root.value(u"url").toString();
     token = root.value(u"token").toString();

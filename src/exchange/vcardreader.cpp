@@ -134,8 +134,7 @@ public:
             if (number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
                 number = number.sliced(4).trimmed();
             if (!number.isEmpty())
-                m_tels.append(
-                    {number, property.pref, property.types.contains("CELL"), m_telCount});
+                m_tels.append({number, property.pref, property.types.contains("CELL"), m_telCount});
             ++m_telCount;
         }
     }

@@ -59,12 +59,12 @@ public:
     }
     ~Radicale() { stop(); }
 
-    QString collection() const { return m_root + QStringLiteral("/store/collection-root/anna/rubrica"); }
-    quint16 port() const { return m_port; }
-    QString url() const
+    QString collection() const
     {
-        return QStringLiteral("http://127.0.0.1:%1/anna/rubrica/").arg(m_port);
+        return m_root + QStringLiteral("/store/collection-root/anna/rubrica");
     }
+    quint16 port() const { return m_port; }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/anna/rubrica/").arg(m_port); }
 
     bool start()
     {
@@ -73,13 +73,14 @@ public:
             return false;
         m_port = probe.serverPort();
         probe.close();
-        m_process.start(QStringLiteral("radicale"),
-                        {QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
-                         QStringLiteral("--storage-filesystem-folder"), m_root + QStringLiteral("/store"),
-                         QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
-                         QStringLiteral("--auth-htpasswd-filename"), m_root + QStringLiteral("/users"),
-                         QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain"),
-                         QStringLiteral("--logging-level"), QStringLiteral("warning")});
+        m_process.start(
+            QStringLiteral("radicale"),
+            {QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
+             QStringLiteral("--storage-filesystem-folder"), m_root + QStringLiteral("/store"),
+             QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
+             QStringLiteral("--auth-htpasswd-filename"), m_root + QStringLiteral("/users"),
+             QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain"),
+             QStringLiteral("--logging-level"), QStringLiteral("warning")});
         if (!m_process.waitForStarted())
             return false;
         for (int i = 0; i < 100; ++i) {
@@ -104,8 +105,12 @@ public:
     bool send(const QString &method, const QString &name, const QByteArray &card = {})
     {
         QProcess curl;
-        QStringList arguments{QStringLiteral("-s"), QStringLiteral("-f"), QStringLiteral("-u"),
-                              User + u':' + Password, QStringLiteral("-X"), method,
+        QStringList arguments{QStringLiteral("-s"),
+                              QStringLiteral("-f"),
+                              QStringLiteral("-u"),
+                              User + u':' + Password,
+                              QStringLiteral("-X"),
+                              method,
                               url() + name + QStringLiteral(".vcf")};
         if (!card.isEmpty())
             arguments << QStringLiteral("-H") << QStringLiteral("Content-Type: text/vcard")
@@ -142,12 +147,12 @@ public:
         return QStringLiteral("http://127.0.0.1:%1/anna/rubrica/").arg(m_listener.serverPort());
     }
 
-    int stopAt = 0;             // stop the server when this connection of a run opens
-    int answerAt = 0;           // answer this connection of a run with answer instead
+    int stopAt = 0;   // stop the server when this connection of a run opens
+    int answerAt = 0; // answer this connection of a run with answer instead
     QByteArray answer;
-    QString raceName;           // change this card on the server before its upload
+    QString raceName; // change this card on the server before its upload
     QByteArray raceCard;
-    QList<QByteArray> uploads;  // the bodies of every PUT
+    QList<QByteArray> uploads; // the bodies of every PUT
 
     void newRun() { m_connections = 0; }
 
@@ -190,10 +195,11 @@ private:
                 uploads.append(request->mid(request->indexOf("\r\n\r\n") + 4));
         });
         // A server that is not there: the program sees the connection close.
-        connect(upstream, &QTcpSocket::errorOccurred, client, [=](QAbstractSocket::SocketError error) {
-            if (error != QAbstractSocket::RemoteHostClosedError)
-                client->abort();
-        });
+        connect(upstream, &QTcpSocket::errorOccurred, client,
+                [=](QAbstractSocket::SocketError error) {
+                    if (error != QAbstractSocket::RemoteHostClosedError)
+                        client->abort();
+                });
         connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
     }
 
@@ -239,7 +245,8 @@ private:
         if (!program.waitForStarted())
             return -1;
         // The proxy needs this event loop while the program runs.
-        for (int waited = 0; program.state() != QProcess::NotRunning && waited < 120000; waited += 20)
+        for (int waited = 0; program.state() != QProcess::NotRunning && waited < 120000;
+             waited += 20)
             QTest::qWait(20);
         m_out = program.readAllStandardOutput();
         m_err = program.readAllStandardError();
@@ -261,8 +268,12 @@ private Q_SLOTS:
             << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
                            "modificati, 0 eliminati."};
         QTest::newRow("a change on each side, then nothing to do")
-            << QStringList{"data Rossi|Mario|2", "put verdi Verdi|Anna|1", "sync 0",
-                           "data Rossi|Mario|3;Verdi|Anna|1", "put verdi Verdi|Anna|4", "sync 0",
+            << QStringList{"data Rossi|Mario|2",
+                           "put verdi Verdi|Anna|1",
+                           "sync 0",
+                           "data Rossi|Mario|3;Verdi|Anna|1",
+                           "put verdi Verdi|Anna|4",
+                           "sync 0",
                            "sync 0"}
             << QStringList{"Rossi|Mario|3", "Verdi|Anna|4"}
             << QStringList{"Rossi|Mario|3|", "Verdi|Anna|4|"}
@@ -275,9 +286,15 @@ private Q_SLOTS:
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
         QTest::newRow("a token the server refuses: changes found by their ETags")
-            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "put neri Neri|Nino|3",
-                           "sync 0", "put verdi Verdi|Anna|4", "del neri",
-                           "token http://radicale.org/ns/sync/0000", "sync 0", "sync 0"}
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "put neri Neri|Nino|3",
+                           "sync 0",
+                           "put verdi Verdi|Anna|4",
+                           "del neri",
+                           "token http://radicale.org/ns/sync/0000",
+                           "sync 0",
+                           "sync 0"}
             << QStringList{"Rossi|Mario|1", "Verdi|Anna|4"}
             << QStringList{"Rossi|Mario|1|", "Verdi|Anna|4|"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
@@ -291,14 +308,22 @@ private Q_SLOTS:
                            u"Conflitto su Verdi Anna: Numero «2» in data.txt, «3» sul server; "
                            "lasciato com'è da entrambe le parti."_qs};
         QTest::newRow("deletions both ways")
-            << QStringList{"data Rossi|Mario|1;Neri|Nino|2", "put verdi Verdi|Anna|3", "sync 0",
-                           "data Neri|Nino|2;Verdi|Anna|3", "del verdi", "sync 0"}
+            << QStringList{"data Rossi|Mario|1;Neri|Nino|2",
+                           "put verdi Verdi|Anna|3",
+                           "sync 0",
+                           "data Neri|Nino|2;Verdi|Anna|3",
+                           "del verdi",
+                           "sync 0"}
             << QStringList{"Neri|Nino|2"} << QStringList{"Neri|Nino|2|"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
                            "modificati, 2 eliminati."};
         QTest::newRow("changed here, deleted there: it comes back with the change")
-            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Anna|2", "del verdi",
-                           "sync 1", "sync 0"}
+            << QStringList{"put verdi Verdi|Anna|1",
+                           "sync 0",
+                           "data Verdi|Anna|2",
+                           "del verdi",
+                           "sync 1",
+                           "sync 0"}
             << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
                            "modificati, 0 eliminati."};
@@ -306,12 +331,14 @@ private Q_SLOTS:
             << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data", "put verdi Verdi|Anna|2",
                            "sync 1"}
             << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
-            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
-                           "modificati, 0 eliminati.",
-                           u"Verdi Anna: eliminato in data.txt ma cambiato sul server: è tornato."_qs};
+            << QStringList{
+                   "Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                   "modificati, 0 eliminati.",
+                   u"Verdi Anna: eliminato in data.txt ma cambiato sul server: è tornato."_qs};
         QTest::newRow("a card with EMAIL and PHOTO keeps them through a change of name")
-            << QStringList{"putfile foto photo.vcf", "sync 0", "data Galli|Gina|333 5550002",
-                           "sync 0", "data Galli|Gina|333 5550003", "sync 0"}
+            << QStringList{"putfile foto photo.vcf",      "sync 0",
+                           "data Galli|Gina|333 5550002", "sync 0",
+                           "data Galli|Gina|333 5550003", "sync 0"}
             << QStringList{"Galli|Gina|333 5550003"}
             << QStringList{"Galli|Gina|06 5550001,333 5550003|ADR,EMAIL,NOTE,PHOTO"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
@@ -324,9 +351,14 @@ private Q_SLOTS:
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
         QTest::newRow("cards data.txt cannot hold stay on the server and in the side store")
-            << QStringList{"put minuscolo de Luca|Anna|1", "put lungo Bartolomeo-Pozzi|Anna|2",
-                           "put virgola Bianchi|Anna\\, Maria|3", "put greco Rossi|Ελένη|4",
-                           "data Neri|Nino|5", "sync 1", "data", "sync 1"}
+            << QStringList{"put minuscolo de Luca|Anna|1",
+                           "put lungo Bartolomeo-Pozzi|Anna|2",
+                           "put virgola Bianchi|Anna\\, Maria|3",
+                           "put greco Rossi|Ελένη|4",
+                           "data Neri|Nino|5",
+                           "sync 1",
+                           "data",
+                           "sync 1"}
             << QStringList{}
             << QStringList{"Bartolomeo-Pozzi|Anna|2|", "Bianchi|Anna, Maria|3|", "Rossi|Ελένη|4|",
                            "de Luca|Anna|1|"}
@@ -347,10 +379,14 @@ private Q_SLOTS:
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
         QTest::newRow("wrong password: nothing changes, the next run does it all")
-            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "password sbagliata",
-                           "sync 2", "same",
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "password sbagliata",
+                           "sync 2",
+                           "same",
                            "stderr il server non ha accettato nome utente e password (401)",
-                           "password segreta", "sync 0"}
+                           "password segreta",
+                           "sync 0"}
             << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
             << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
             << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
@@ -358,34 +394,54 @@ private Q_SLOTS:
         // Connections: the sync-collection report, the multiget, then one
         // upload each; the server stops as the second upload opens.
         QTest::newRow("server stopped in the middle: the next run finishes, nothing twice")
-            << QStringList{"data Rossi|Mario|1;Neri|Nino|2;Bruni|Bice|3", "put verdi Verdi|Anna|4",
-                           "stop 4", "sync 2", "same", "stderr nessuna risposta dal server",
-                           "start", "sync 0", "sync 0"}
+            << QStringList{"data Rossi|Mario|1;Neri|Nino|2;Bruni|Bice|3",
+                           "put verdi Verdi|Anna|4",
+                           "stop 4",
+                           "sync 2",
+                           "same",
+                           "stderr nessuna risposta dal server",
+                           "start",
+                           "sync 0",
+                           "sync 0"}
             << QStringList{"Rossi|Mario|1", "Neri|Nino|2", "Bruni|Bice|3", "Verdi|Anna|4"}
             << QStringList{"Bruni|Bice|3|", "Neri|Nino|2|", "Rossi|Mario|1|", "Verdi|Anna|4|"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
                            "modificati, 0 eliminati."};
         QTest::newRow("server stopped after a change was sent: no conflict with itself")
-            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "sync 0",
-                           "data Rossi|Mario|5;Verdi|Anna|6", "stop 3", "sync 2", "same", "start",
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "sync 0",
+                           "data Rossi|Mario|5;Verdi|Anna|6",
+                           "stop 3",
+                           "sync 2",
+                           "same",
+                           "start",
                            "sync 0"}
             << QStringList{"Rossi|Mario|5", "Verdi|Anna|6"}
             << QStringList{"Rossi|Mario|5|", "Verdi|Anna|6|"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
         QTest::newRow("a server error in the middle: nothing changes, the next run does it all")
-            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2",
-                           "answer 2 HTTP/1.0 503 Service Unavailable\\r\\nContent-Length: 0\\r\\n\\r\\n",
-                           "sync 2", "same", "stderr il server ha risposto 503", "sync 0"}
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "answer 2 HTTP/1.0 503 Service Unavailable\\r\\nContent-Length: "
+                           "0\\r\\n\\r\\n",
+                           "sync 2",
+                           "same",
+                           "stderr il server ha risposto 503",
+                           "sync 0"}
             << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
             << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
             << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
                            "modificati, 0 eliminati."};
         QTest::newRow("a malformed reply: nothing changes")
-            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2",
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
                            "answer 1 HTTP/1.0 207 Multi-Status\\r\\nContent-Length: 29\\r\\n\\r\\n"
                            "<multistatus xmlns=\"DAV:\"><re",
-                           "sync 2", "same", "stderr risposta del server non valida"}
+                           "sync 2",
+                           "same",
+                           "stderr risposta del server non valida"}
             << QStringList{"Rossi|Mario|1"} << QStringList{"Verdi|Anna|2|"} << QStringList{};
         QTest::newRow("login from a private ~/.netrc")
             << QStringList{"put verdi Verdi|Anna|2", "netrc 600", "sync 0"}
@@ -394,7 +450,8 @@ private Q_SLOTS:
                            "modificati, 0 eliminati."};
         QTest::newRow("a ~/.netrc others may read is not read")
             << QStringList{"data Rossi|Mario|1", "netrc 644", "sync 2", "same",
-                           "stderr non viene letto: deve essere leggibile solo dal suo proprietario"}
+                           "stderr non viene letto: deve essere leggibile solo dal suo "
+                           "proprietario"}
             << QStringList{"Rossi|Mario|1"} << QStringList{} << QStringList{};
     }
 
@@ -421,8 +478,7 @@ private Q_SLOTS:
             const QString rest = step.section(u' ', 2);
             if (verb == u"data") {
                 QStringList lines;
-                for (const QString &contact :
-                     step.section(u' ', 1).split(u';', Qt::SkipEmptyParts))
+                for (const QString &contact : step.section(u' ', 1).split(u';', Qt::SkipEmptyParts))
                     lines.append(contactLine(contact));
                 QVERIFY(writeAll(folder + QStringLiteral("/data.txt"), ContactFile::format(lines)));
             } else if (verb == u"put") {
@@ -496,7 +552,8 @@ private Q_SLOTS:
         QVERIFY2(reader.exitCode() == 0, qPrintable(cards + reader.readAllStandardError()));
         QCOMPARE(cards.split(u'\n', Qt::SkipEmptyParts), server);
 
-        const QString expectedReport = report.join(u'\n').replace(QStringLiteral("%URL"), proxy.url());
+        const QString expectedReport =
+            report.join(u'\n').replace(QStringLiteral("%URL"), proxy.url());
         QCOMPARE(QString::fromUtf8(m_out).trimmed(), expectedReport);
     }
 };

@@ -1,4 +1,5 @@
 #include "exchange/cardpatch.h"
+#include "exchange/contactlinks.h"
 #include "exchange/syncmerge.h"
 #include "exchange/vcardreader.h"
 
@@ -37,30 +38,57 @@ private Q_SLOTS:
         QTest::addColumn<QString>("mergedRemote");
         QTest::addColumn<QString>("mergedBase");
         QTest::addColumn<QStringList>("conflicts");
-        QTest::newRow("nothing changed") << "Rossi|Anna|1" << "Rossi|Anna|1" << "Rossi|Anna|1"
-                                         << "Rossi|Anna|1" << "Rossi|Anna|1" << "Rossi|Anna|1"
-                                         << QStringList{};
-        QTest::newRow("changed here") << "Rossi|Anna|1" << "Rossi|Anna|2" << "Rossi|Anna|1"
-                                      << "Rossi|Anna|2" << "Rossi|Anna|2" << "Rossi|Anna|2"
-                                      << QStringList{};
-        QTest::newRow("changed there") << "Rossi|Anna|1" << "Rossi|Anna|1" << "Rossa|Anna|1"
-                                       << "Rossa|Anna|1" << "Rossa|Anna|1" << "Rossa|Anna|1"
-                                       << QStringList{};
-        QTest::newRow("different fields on each side")
-            << "Rossi|Anna|1" << "Rossi|Annina|1" << "Rossi|Anna|2" << "Rossi|Annina|2"
-            << "Rossi|Annina|2" << "Rossi|Annina|2" << QStringList{};
-        QTest::newRow("same change on both sides")
-            << "Rossi|Anna|1" << "Rossi|Anna|2" << "Rossi|Anna|2" << "Rossi|Anna|2"
-            << "Rossi|Anna|2" << "Rossi|Anna|2" << QStringList{};
+        QTest::newRow("nothing changed") << "Rossi|Anna|1"
+                                         << "Rossi|Anna|1"
+                                         << "Rossi|Anna|1"
+                                         << "Rossi|Anna|1"
+                                         << "Rossi|Anna|1"
+                                         << "Rossi|Anna|1" << QStringList{};
+        QTest::newRow("changed here") << "Rossi|Anna|1"
+                                      << "Rossi|Anna|2"
+                                      << "Rossi|Anna|1"
+                                      << "Rossi|Anna|2"
+                                      << "Rossi|Anna|2"
+                                      << "Rossi|Anna|2" << QStringList{};
+        QTest::newRow("changed there") << "Rossi|Anna|1"
+                                       << "Rossi|Anna|1"
+                                       << "Rossa|Anna|1"
+                                       << "Rossa|Anna|1"
+                                       << "Rossa|Anna|1"
+                                       << "Rossa|Anna|1" << QStringList{};
+        QTest::newRow("different fields on each side") << "Rossi|Anna|1"
+                                                       << "Rossi|Annina|1"
+                                                       << "Rossi|Anna|2"
+                                                       << "Rossi|Annina|2"
+                                                       << "Rossi|Annina|2"
+                                                       << "Rossi|Annina|2" << QStringList{};
+        QTest::newRow("same change on both sides") << "Rossi|Anna|1"
+                                                   << "Rossi|Anna|2"
+                                                   << "Rossi|Anna|2"
+                                                   << "Rossi|Anna|2"
+                                                   << "Rossi|Anna|2"
+                                                   << "Rossi|Anna|2" << QStringList{};
         QTest::newRow("conflict: each side keeps its own, the base stays")
-            << "Rossi|Anna|1" << "Rossi|Anna|2" << "Rossi|Anna|3" << "Rossi|Anna|2"
-            << "Rossi|Anna|3" << "Rossi|Anna|1" << QStringList{"Numero"};
+            << "Rossi|Anna|1"
+            << "Rossi|Anna|2"
+            << "Rossi|Anna|3"
+            << "Rossi|Anna|2"
+            << "Rossi|Anna|3"
+            << "Rossi|Anna|1" << QStringList{"Numero"};
         QTest::newRow("conflict in one field, the other merged")
-            << "Rossi|Anna|1" << "Bianchi|Anna|2" << "Verdi|Anna|1" << "Bianchi|Anna|2"
-            << "Verdi|Anna|2" << "Rossi|Anna|2" << QStringList{"Cognome"};
+            << "Rossi|Anna|1"
+            << "Bianchi|Anna|2"
+            << "Verdi|Anna|1"
+            << "Bianchi|Anna|2"
+            << "Verdi|Anna|2"
+            << "Rossi|Anna|2" << QStringList{"Cognome"};
         QTest::newRow("conflict in every field")
-            << "Rossi|Anna|1" << "Bianchi|Bice|2" << "Verdi|Vera|3" << "Bianchi|Bice|2"
-            << "Verdi|Vera|3" << "Rossi|Anna|1" << QStringList{"Cognome", "Nome", "Numero"};
+            << "Rossi|Anna|1"
+            << "Bianchi|Bice|2"
+            << "Verdi|Vera|3"
+            << "Bianchi|Bice|2"
+            << "Verdi|Vera|3"
+            << "Rossi|Anna|1" << QStringList{"Cognome", "Nome", "Numero"};
     }
     void merge()
     {
@@ -77,6 +105,55 @@ private Q_SLOTS:
         QCOMPARE(result.remote, fields(mergedRemote));
         QCOMPARE(result.base, fields(mergedBase));
         QCOMPARE(result.conflicts, conflicts);
+    }
+
+    // Which line of data.txt each contact synced last time is now.
+    void links_data()
+    {
+        QTest::addColumn<QStringList>("synced"); // fields@place after the last sync
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<int>>("links");
+        const QStringList three{"Abati|Ada|1@0", "Bruni|Bice|2@1", "Conti|Ciro|3@2"};
+        QTest::newRow("unchanged")
+            << three << QStringList{"Abati|Ada|1", "Bruni|Bice|2", "Conti|Ciro|3"}
+            << QList<int>{0, 1, 2};
+        QTest::newRow("one deleted, one added at the end")
+            << three << QStringList{"Abati|Ada|1", "Conti|Ciro|3", "Dini|Dora|4"}
+            << QList<int>{0, -1, 1};
+        QTest::newRow("one field changed: found by the other two")
+            << three << QStringList{"Abati|Ada|1", "Bruni|Bice|9", "Conti|Ciro|3"}
+            << QList<int>{0, 1, 2};
+        QTest::newRow("every field changed: found by its place")
+            << three << QStringList{"Abati|Ada|1", "Zeta|Zoe|9", "Conti|Ciro|3"}
+            << QList<int>{0, 1, 2};
+        QTest::newRow("every field changed, last in the file, with a new one after it")
+            << three << QStringList{"Abati|Ada|1", "Bruni|Bice|2", "Zeta|Zoe|9", "Dini|Dora|4"}
+            << QList<int>{0, 1, -1};
+        QTest::newRow("two neighbours changed in every field: neither is guessed")
+            << three << QStringList{"Abati|Ada|1", "Zeta|Zoe|9", "Yuri|Yao|8"}
+            << QList<int>{0, -1, -1};
+        QTest::newRow("one changed, its neighbour deleted: no guess")
+            << three << QStringList{"Zeta|Zoe|9", "Conti|Ciro|3"} << QList<int>{-1, -1, 1};
+        QTest::newRow("the same contact twice: each line once")
+            << QStringList{"Abati|Ada|1@0", "Abati|Ada|1@1"}
+            << QStringList{"Abati|Ada|1", "Bruni|Bice|2", "Abati|Ada|1"} << QList<int>{0, 2};
+        QTest::newRow("no places known: fields only")
+            << QStringList{"Abati|Ada|1", "Bruni|Bice|2"}
+            << QStringList{"Zeta|Zoe|9", "Bruni|Bice|2"} << QList<int>{-1, 1};
+    }
+    void links()
+    {
+        QFETCH(QStringList, synced);
+        QFETCH(QStringList, lines);
+        QFETCH(QList<int>, links);
+        QList<ContactLinks::Synced> before;
+        for (const QString &contact : synced)
+            before.append({fields(contact.section(u'@', 0, 0)),
+                           contact.contains(u'@') ? contact.section(u'@', 1).toInt() : -1});
+        QList<ContactFields> now;
+        for (const QString &line : lines)
+            now.append(fields(line));
+        QCOMPARE(ContactLinks::link(before, now), links);
     }
 
     void patch_data()
