@@ -533,6 +533,11 @@ private Q_SLOTS:
             }
         }
 
+        // The password is never kept nor printed.
+        for (const QByteArray &text : {readAll(folder + QStringLiteral("/data.sync/index.json")),
+                                       m_out, m_err})
+            QVERIFY(!text.contains(Password.toUtf8()));
+
         QStringList expectedLines;
         for (const QString &contact : std::as_const(data))
             expectedLines.append(contactLine(contact));
