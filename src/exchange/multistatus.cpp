@@ -1,5 +1,6 @@
 #include "exchange/multistatus.h"
 
+#include <QUrl>
 #include <QXmlStreamReader>
 
 namespace MultiStatus {
@@ -31,7 +32,10 @@ Response readResponse(QXmlStreamReader &xml)
     bool collection = false;
     while (xml.readNextStartElement()) {
         if (isDav(xml, u"href")) {
-            response.href = xml.readElementText().trimmed();
+            // A server may write a path or a whole URL, with more or fewer
+            // characters escaped: one card, one text.
+            response.href =
+                QUrl(xml.readElementText().trimmed(), QUrl::TolerantMode).path(QUrl::FullyEncoded);
         } else if (isDav(xml, u"status")) {
             response.status = statusCode(xml.readElementText());
         } else if (isDav(xml, u"propstat")) {

@@ -10,7 +10,7 @@ namespace MultiStatus {
 
 struct Response
 {
-    QString href;    // as the server wrote it
+    QString href;    // its path, escaped alike whatever form the server wrote
     int status = 0;  // of the response, else of its propstat with the ETag
     QString etag;    // empty when not given
     QByteArray card; // address-data, when asked for

@@ -1,5 +1,6 @@
 #include "exchange/cardpatch.h"
 #include "exchange/contactlinks.h"
+#include "exchange/multistatus.h"
 #include "exchange/syncmerge.h"
 #include "exchange/vcardreader.h"
 
@@ -154,6 +155,58 @@ private Q_SLOTS:
         for (const QString &line : lines)
             now.append(fields(line));
         QCOMPARE(ContactLinks::link(before, now), links);
+    }
+
+    // Multistatus replies as servers write them: each response's href (one
+    // text per card), status and ETag, the token, and replies refused.
+    void multistatus_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QStringList>("responses"); // href status etag
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("sync-collection: a change and a deletion")
+            << QByteArray(
+                   "<?xml version='1.0'?><multistatus xmlns=\"DAV:\"><sync-token>t2</sync-token>"
+                   "<response><href>/a/b/x%201.vcf</href><propstat><prop><getetag>\"e1\""
+                   "</getetag></prop><status>HTTP/1.1 200 OK</status></propstat></response>"
+                   "<response><href>/a/b/y.vcf</href><status>HTTP/1.1 404 Not Found</status>"
+                   "</response></multistatus>")
+            << QStringList{"/a/b/x%201.vcf 200 \"e1\"", "/a/b/y.vcf 404 "} << "t2" << true;
+        QTest::newRow("whole URLs and other escapes, other prefixes, a missing property")
+            << QByteArray("<D:multistatus xmlns:D=\"DAV:\"><D:response>"
+                          "<D:href>https://h.example/a/b/x 1.vcf</D:href>"
+                          "<D:propstat><D:prop><D:getetag>e1</D:getetag></D:prop>"
+                          "<D:status>HTTP/1.1 200 OK</D:status></D:propstat>"
+                          "<D:propstat><D:prop><D:getlastmodified/></D:prop>"
+                          "<D:status>HTTP/1.1 404 Not Found</D:status></D:propstat>"
+                          "</D:response></D:multistatus>")
+            << QStringList{"/a/b/x%201.vcf 200 e1"} << "" << true;
+        QTest::newRow("cut short") << QByteArray("<multistatus xmlns=\"DAV:\"><response><href>/a")
+                                   << QStringList{} << "" << false;
+        QTest::newRow("not a multistatus")
+            << QByteArray("<html><body>Login</body></html>") << QStringList{} << "" << false;
+        QTest::newRow("a response without href")
+            << QByteArray("<multistatus xmlns=\"DAV:\"><response><status>HTTP/1.1 200 OK</status>"
+                          "</response></multistatus>")
+            << QStringList{} << "" << false;
+    }
+    void multistatus()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QStringList, responses);
+        QFETCH(QString, token);
+        QFETCH(bool, valid);
+        const MultiStatus::Reply reply = MultiStatus::parse(xml);
+        QCOMPARE(reply.error.isEmpty(), valid);
+        QStringList read;
+        for (const MultiStatus::Response &response : reply.responses)
+            read.append(QStringLiteral("%1 %2 %3")
+                            .arg(response.href)
+                            .arg(response.status)
+                            .arg(response.etag));
+        QCOMPARE(read, responses);
+        QCOMPARE(reply.syncToken, token);
     }
 
     void patch_data()
