@@ -56,6 +56,12 @@ QString uidOf(const QByteArray &card)
     return {};
 }
 
+// The UID a card is known by, or a new one for a card that came without.
+QString uidFor(const SyncStore::Entry &entry)
+{
+    return entry.uid.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : entry.uid;
+}
+
 } // namespace
 
 CardDavSync::CardDavSync(DataFile &file, const QString &storeFolder)
@@ -326,7 +332,8 @@ void CardDavSync::mergeWith(qsizetype index, int line, const Remote &remote, boo
     const ContactFields local = ContactLine::fieldsOf(m_work[line]);
     const SyncMerge::Result merged = SyncMerge::merge(entry.base, local, remote.fields);
     if (merged.remote != remote.fields) {
-        const QByteArray card = CardPatch::apply(m_store.card(remote.card), merged.remote);
+        const QByteArray card =
+            CardPatch::apply(m_store.card(remote.card), merged.remote, uidFor(entry));
         SyncStore::Entry updated = entry;
         if (!upload(updated, card, remote.etag)) {
             // Changed on the server since it was read: read it again and
@@ -400,7 +407,8 @@ void CardDavSync::syncEntry(qsizetype index, const Remote *remote, bool removed)
             // Deleted there, changed here: the contact comes back with the
             // change, in the card as last received.
             SyncStore::Entry updated = entry;
-            if (upload(updated, CardPatch::apply(m_store.card(entry.card), local), {})) {
+            if (upload(updated, CardPatch::apply(m_store.card(entry.card), local, uidFor(entry)),
+                       {})) {
                 updated.base = local;
                 entry = updated;
                 ++m_sent;

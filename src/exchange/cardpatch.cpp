@@ -96,7 +96,7 @@ QByteArray create(const GlobalModule::ContactFields &fields, const QString &uid)
     return out;
 }
 
-QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields)
+QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields, const QString &uid)
 {
     const QList<VCardReader::Card> cards = VCardReader::parse(card);
     const VCardReader::Card now = cards.value(0);
@@ -104,6 +104,7 @@ QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields)
     const bool numberChanged = now.number != fields.number;
     bool hasN = false;
     bool hasFn = false;
+    bool hasUid = false;
     int tel = 0;
     QByteArray out;
     for (const ContentLine &line : contentLines(card)) {
@@ -111,12 +112,17 @@ QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields)
         const bool isProperty = VCardProperty::parse(line.unfolded, property);
         if (isProperty && property.name == "END" &&
             property.value.trimmed().compare("VCARD", Qt::CaseInsensitive) == 0) {
+            if (!hasUid)
+                VCardWriter::appendFolded(out, "UID:" + text(uid));
             if (!hasN)
                 VCardWriter::appendFolded(out, "N:" + nameValue({}, fields));
             if (!hasFn)
                 VCardWriter::appendFolded(out, "FN:" + fullName(fields));
             if (now.numberProperty < 0 && !fields.number.isEmpty())
                 VCardWriter::appendFolded(out, "TEL:" + text(fields.number));
+            out.append(line.raw);
+        } else if (isProperty && property.name == "UID") {
+            hasUid = true;
             out.append(line.raw);
         } else if (isProperty && property.name == "N" && !hasN) {
             hasN = true;

@@ -20,7 +20,9 @@ QByteArray create(const GlobalModule::ContactFields &fields, const QString &uid)
 // number as the value of the TEL an import would take. Every other line,
 // component and parameter keeps its bytes; a card that lacks N, FN or that
 // TEL gets one before its END:VCARD. A field equal to what the card already
-// gives leaves its line untouched.
-QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields);
+// gives leaves its line untouched. A card without a UID, which servers
+// refuse, gets uid.
+QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields,
+                 const QString &uid);
 
 } // namespace CardPatch

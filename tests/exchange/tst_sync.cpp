@@ -241,16 +241,21 @@ private Q_SLOTS:
                     "g.TEL;VALUE=uri;PREF=1:tel:2\nEND:VCARD\n")
             << "C|B|5"
             << crlf("BEGIN:VCARD\nVERSION:4.0\nFN:B C\nN:C;B;;;\nTEL:1\n"
-                    "g.TEL;VALUE=uri;PREF=1:tel:5\nEND:VCARD\n");
+                    "g.TEL;VALUE=uri;PREF=1:tel:5\nUID:new-uid\nEND:VCARD\n");
         QTest::newRow("missing N, FN and TEL are added before the end")
             << crlf("BEGIN:VCARD\nVERSION:3.0\nUID:u\nNOTE:n\nEND:VCARD\n") << "Neri|Nino|7"
             << crlf("BEGIN:VCARD\nVERSION:3.0\nUID:u\nNOTE:n\nN:Neri;Nino;;;\nFN:Nino Neri\n"
                     "TEL:7\nEND:VCARD\n");
+        QTest::newRow("a card without UID gets one")
+            << crlf("BEGIN:VCARD\nVERSION:3.0\nN:Neri;Nino;;;\nFN:Nino Neri\nTEL:7\nEND:VCARD\n")
+            << "Neri|Nino|8"
+            << crlf("BEGIN:VCARD\nVERSION:3.0\nN:Neri;Nino;;;\nFN:Nino Neri\nTEL:8\n"
+                    "UID:new-uid\nEND:VCARD\n");
         QTest::newRow("a folded line rewritten is folded again, LF ends kept elsewhere")
             << QByteArray("BEGIN:VCARD\nVERSION:3.0\nN:Verdi;Gi\n ulia;;;\nNOTE:a\n b\nEND:VCARD\n")
             << "Verdi|Giulia, Jr|1"
             << QByteArray("BEGIN:VCARD\nVERSION:3.0\r\nN:Verdi;Giulia\\, Jr;;;\r\nNOTE:a\n b\n"
-                          "FN:Giulia\\, Jr Verdi\r\nTEL:1\r\nEND:VCARD\n")
+                          "UID:new-uid\r\nFN:Giulia\\, Jr Verdi\r\nTEL:1\r\nEND:VCARD\n")
                    .replace("VERSION:3.0\r\n", "VERSION:3.0\n");
     }
     void patch()
@@ -258,7 +263,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, card);
         QFETCH(QString, fields);
         QFETCH(QByteArray, patched);
-        const QByteArray result = CardPatch::apply(card, ::fields(fields));
+        const QByteArray result = CardPatch::apply(card, ::fields(fields), "new-uid");
         QCOMPARE(result, patched);
         // What was written reads back as the fields.
         const VCardReader::Card read = VCardReader::parse(result).value(0);
