@@ -168,6 +168,8 @@ private:
         }
         if (m_connections == answerAt) {
             answerAt = 0;
+            if (answer.isEmpty())
+                return; // a server that never answers: the program gives up
             client->write(answer);
             client->disconnectFromHost();
             return;
@@ -430,6 +432,13 @@ private Q_SLOTS:
                            "same",
                            "stderr il server ha risposto 503",
                            "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
+            << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a server that stops answering: the program gives up, nothing changes")
+            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "answer 2", "sync 2",
+                           "same", "stderr nessuna risposta dal server", "sync 0"}
             << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
             << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
             << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
