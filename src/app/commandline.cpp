@@ -2,6 +2,7 @@
 
 #include "app/commandlinehelp.h"
 #include "app/findcontacts.h"
+#include "exchange/carddavsync.h"
 #include "exchange/contactexport.h"
 #include "exchange/contactimport.h"
 #include "platform/appinfo.h"
@@ -104,6 +105,21 @@ int exportContacts(const QString &path)
     return Done;
 }
 
+// Holds data.txt's lock for the whole run: the side store beside it is
+// written under the same lock.
+int syncContacts(const QString &url)
+{
+    DataFile file;
+    const QString loadError = lockAndLoad(file, false);
+    if (!loadError.isEmpty())
+        return fail(loadError + QStringLiteral(" Niente è stato sincronizzato."));
+    const CardDavSync::Outcome outcome = CardDavSync(file).run(url);
+    if (outcome.status == CardDavSync::Outcome::Failed)
+        return fail(outcome.error);
+    QTextStream(stdout) << outcome.report << '\n';
+    return outcome.status == CardDavSync::Outcome::InStep ? Done : CardsLeftOut;
+}
+
 } // namespace
 
 int Unexpected(const QStringList &words)
@@ -164,14 +180,20 @@ int Run(int argc, char *argv[])
         QStringLiteral("Mostra i contatti che contengono TESTO nel cognome, nel nome o nel numero; "
                        "esce con 1 se non ne trova."),
         QStringLiteral("TESTO"));
-    parser.addOptions({help, version, importOption, dryRunOption, exportOption, findOption});
+    const QCommandLineOption syncOption(
+        QStringLiteral("sync"),
+        QStringLiteral("Sincronizza data.txt con la rubrica CardDAV all'indirizzo URL, che viene "
+                       "ricordato: le volte dopo basta rubrio --sync. Nome utente e password da "
+                       "~/.netrc o da RUBRIO_CARDDAV_USER e RUBRIO_CARDDAV_PASSWORD."));
+    parser.addOptions(
+        {help, version, importOption, dryRunOption, exportOption, findOption, syncOption});
 
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText() + QStringLiteral(" (rubrio --help elenca le opzioni)"));
     if (parser.isSet(help)) {
         QTextStream(stdout) << CommandLineHelp::Text(
             description, {help, version, CommandLineHelp::MenuOption(), importOption, dryRunOption,
-                          exportOption, findOption});
+                          exportOption, findOption, syncOption});
         return Done;
     }
     if (parser.isSet(version)) {
@@ -179,16 +201,21 @@ int Run(int argc, char *argv[])
                             << '\n';
         return Done;
     }
-    if (!parser.positionalArguments().isEmpty())
-        return Unexpected(parser.positionalArguments());
+    const QStringList positional = parser.positionalArguments();
+    const bool sync = parser.isSet(syncOption);
+    if (positional.size() > (sync ? 1 : 0))
+        return Unexpected(positional.mid(sync ? 1 : 0));
     const QStringList imports = parser.values(importOption);
     const QStringList exports = parser.values(exportOption);
     const QStringList finds = parser.values(findOption);
-    if (imports.size() + exports.size() + finds.size() != 1)
-        return fail(
-            QStringLiteral("indicare un solo --import FILE, --export FILE o --find TESTO."));
+    const qsizetype syncs = parser.optionNames().count(u"sync"_qs);
+    if (imports.size() + exports.size() + finds.size() + syncs != 1)
+        return fail(QStringLiteral(
+            "indicare un solo --import FILE, --export FILE, --find TESTO o --sync [URL]."));
     if (parser.isSet(dryRunOption) && imports.isEmpty())
         return fail(QStringLiteral("--dry-run vale solo con --import."));
+    if (sync)
+        return syncContacts(positional.value(0));
     if (!imports.isEmpty())
         return importContacts(imports.constFirst(), parser.isSet(dryRunOption));
     if (!finds.isEmpty()) {

@@ -107,6 +107,7 @@ struct Tel
     QString number;
     int pref = 0;
     bool cell = false;
+    int property = 0; // its place among the card's TEL properties
 };
 
 // The card being read and what it has found so far.
@@ -133,7 +134,8 @@ public:
             if (number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
                 number = number.sliced(4).trimmed();
             if (!number.isEmpty())
-                m_tels.append({number, property.pref, property.types.contains("CELL")});
+                m_tels.append({number, property.pref, property.types.contains("CELL"), m_telCount});
+            ++m_telCount;
         }
     }
 
@@ -204,6 +206,7 @@ private:
         }
         chosen = qMax(chosen, qsizetype(0));
         m_card.number = m_tels[chosen].number;
+        m_card.numberProperty = m_tels[chosen].property;
         QStringList others;
         for (qsizetype i = 0; i < m_tels.size(); ++i) {
             if (i != chosen)
@@ -220,6 +223,7 @@ private:
     QString m_first;
     QString m_fn;
     QList<Tel> m_tels;
+    int m_telCount = 0;
 };
 
 // Takes the file's logical lines one by one and collects the cards.

@@ -20,6 +20,9 @@ struct Card
     QString lastName;
     QString firstName;
     QString number;
+    // Which of the card's TEL properties (0 for the first) number came from,
+    // or -1: a patch of the card changes that one.
+    int numberProperty = -1;
     // How a report names the card: its FN, else the given name and surname.
     QString name;
     // What the reader did that the user should know: the name taken from FN,

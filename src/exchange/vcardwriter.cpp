@@ -8,7 +8,13 @@ namespace {
 
 constexpr qsizetype FoldWidth = 75;
 
-// Backslash, comma, semicolon and line ends (of any kind) escaped.
+bool isContinuationByte(char c)
+{
+    return (uchar(c) & 0xC0) == 0x80;
+}
+
+} // namespace
+
 QString escape(const QString &text)
 {
     QString escaped;
@@ -28,11 +34,6 @@ QString escape(const QString &text)
     return escaped;
 }
 
-bool isContinuationByte(char c)
-{
-    return (uchar(c) & 0xC0) == 0x80;
-}
-
 // The line in pieces of at most 75 octets, each after the first starting
 // with a space, never cutting a UTF-8 sequence.
 void appendFolded(QByteArray &out, const QByteArray &line)
@@ -49,8 +50,6 @@ void appendFolded(QByteArray &out, const QByteArray &line)
     }
     out.append(line.constData() + pos, line.size() - pos).append("\r\n");
 }
-
-} // namespace
 
 bool write(const QStringList &lines, QIODevice &device)
 {

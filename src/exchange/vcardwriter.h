@@ -15,4 +15,12 @@ namespace VCardWriter {
 // part of it. False when the device did not take every byte.
 bool write(const QStringList &lines, QIODevice &device);
 
+// Backslash, comma, semicolon and line ends (of any kind) escaped, as a
+// text value needs them.
+QString escape(const QString &text);
+
+// Appends one content line to out, folded at 75 octets without cutting a
+// UTF-8 sequence, followed by CR LF.
+void appendFolded(QByteArray &out, const QByteArray &line);
+
 } // namespace VCardWriter

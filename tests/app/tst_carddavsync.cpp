@@ -1,0 +1,576 @@
+#include "store/contactfile.h"
+#include "store/globalmodule.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+const QString User = QStringLiteral("anna");
+const QString Password = QStringLiteral("segreta");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// "Surname|Given name|Number" as a data.txt line.
+QString contactLine(const QString &fields)
+{
+    const QStringList parts = fields.split(u'|');
+    return GlobalModule::FormatContactLine(parts.value(0), parts.value(1), parts.value(2));
+}
+
+QByteArray simpleCard(const QString &uid, const QString &fields)
+{
+    const QStringList parts = fields.split(u'|');
+    return QStringLiteral("BEGIN:VCARD\r\nVERSION:3.0\r\nUID:%1\r\nN:%2;%3;;;\r\nFN:%3 %2\r\n"
+                          "TEL:%4\r\nEND:VCARD\r\n")
+        .arg(uid, parts.value(0), parts.value(1), parts.value(2))
+        .toUtf8();
+}
+
+// A Radicale of its own, on 127.0.0.1 with a free port and a temporary
+// storage folder holding the address book anna/rubrica, stopped by its PID.
+class Radicale
+{
+public:
+    explicit Radicale(const QString &root) : m_root(root)
+    {
+        QDir().mkpath(collection());
+        writeAll(collection() + QStringLiteral("/.Radicale.props"), R"({"tag": "VADDRESSBOOK"})");
+        writeAll(m_root + QStringLiteral("/users"), (User + u':' + Password + u'\n').toUtf8());
+    }
+    ~Radicale() { stop(); }
+
+    QString collection() const
+    {
+        return m_root + QStringLiteral("/store/collection-root/anna/rubrica");
+    }
+    quint16 port() const { return m_port; }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/anna/rubrica/").arg(m_port); }
+
+    bool start()
+    {
+        QTcpServer probe; // a port nobody listens on now
+        if (!probe.listen(QHostAddress::LocalHost))
+            return false;
+        m_port = probe.serverPort();
+        probe.close();
+        m_process.start(
+            QStringLiteral("radicale"),
+            {QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
+             QStringLiteral("--storage-filesystem-folder"), m_root + QStringLiteral("/store"),
+             QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
+             QStringLiteral("--auth-htpasswd-filename"), m_root + QStringLiteral("/users"),
+             QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain"),
+             QStringLiteral("--logging-level"), QStringLiteral("warning")});
+        if (!m_process.waitForStarted())
+            return false;
+        for (int i = 0; i < 100; ++i) {
+            QTcpSocket socket;
+            socket.connectToHost(QHostAddress::LocalHost, m_port);
+            if (socket.waitForConnected(100))
+                return true;
+            QTest::qWait(50);
+        }
+        return false;
+    }
+
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        ::kill(pid_t(m_process.processId()), SIGKILL);
+        m_process.waitForFinished();
+    }
+
+    // A change made on the server by another client, with curl.
+    bool send(const QString &method, const QString &name, const QByteArray &card = {})
+    {
+        QProcess curl;
+        QStringList arguments{QStringLiteral("-s"),
+                              QStringLiteral("-f"),
+                              QStringLiteral("-u"),
+                              User + u':' + Password,
+                              QStringLiteral("-X"),
+                              method,
+                              url() + name + QStringLiteral(".vcf")};
+        if (!card.isEmpty())
+            arguments << QStringLiteral("-H") << QStringLiteral("Content-Type: text/vcard")
+                      << QStringLiteral("--data-binary") << QStringLiteral("@-");
+        curl.start(QStringLiteral("curl"), arguments);
+        curl.write(card);
+        curl.closeWriteChannel();
+        return curl.waitForFinished() && curl.exitCode() == 0;
+    }
+
+private:
+    QString m_root;
+    QProcess m_process;
+    quint16 m_port = 0;
+};
+
+// Stands between the program and the server, so a test can change a card
+// on the server just before the program's upload of it arrives, stop the
+// server in the middle of a sync, and keep every card the program uploaded.
+// Radicale answers one request per connection.
+class Proxy : public QObject
+{
+public:
+    explicit Proxy(Radicale &server) : m_server(server)
+    {
+        m_listener.listen(QHostAddress::LocalHost);
+        connect(&m_listener, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *client = m_listener.nextPendingConnection())
+                relay(client);
+        });
+    }
+    QString url() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/anna/rubrica/").arg(m_listener.serverPort());
+    }
+
+    int stopAt = 0;   // stop the server when this connection of a run opens
+    int answerAt = 0; // answer this connection of a run with answer instead
+    QByteArray answer;
+    QString raceName; // change this card on the server before its upload
+    QByteArray raceCard;
+    QList<QByteArray> uploads; // the bodies of every PUT
+
+    void newRun() { m_connections = 0; }
+
+private:
+    void relay(QTcpSocket *client)
+    {
+        client->setParent(this);
+        if (++m_connections == stopAt) {
+            stopAt = 0;
+            m_server.stop();
+            client->abort();
+            return;
+        }
+        if (m_connections == answerAt) {
+            answerAt = 0;
+            if (answer.isEmpty())
+                return; // a server that never answers: the program gives up
+            client->write(answer);
+            client->disconnectFromHost();
+            return;
+        }
+        auto *upstream = new QTcpSocket(client);
+        auto *request = new QByteArray;
+        connect(client, &QObject::destroyed, this, [request] { delete request; });
+        upstream->connectToHost(QHostAddress::LocalHost, m_server.port());
+        connect(client, &QTcpSocket::readyRead, upstream, [=, this] {
+            const bool first = request->isEmpty();
+            const QByteArray bytes = client->readAll();
+            request->append(bytes);
+            if (first && !raceName.isEmpty() &&
+                bytes.startsWith("PUT /anna/rubrica/" + raceName.toUtf8() + ".vcf ")) {
+                QVERIFY(m_server.send(QStringLiteral("PUT"), raceName, raceCard));
+                raceName.clear();
+            }
+            upstream->write(bytes);
+        });
+        connect(upstream, &QTcpSocket::readyRead, client,
+                [=] { client->write(upstream->readAll()); });
+        connect(upstream, &QTcpSocket::disconnected, client, [=, this] {
+            client->disconnectFromHost();
+            if (request->startsWith("PUT "))
+                uploads.append(request->mid(request->indexOf("\r\n\r\n") + 4));
+        });
+        // A server that is not there: the program sees the connection close.
+        connect(upstream, &QTcpSocket::errorOccurred, client,
+                [=](QAbstractSocket::SocketError error) {
+                    if (error != QAbstractSocket::RemoteHostClosedError)
+                        client->abort();
+                });
+        connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
+    }
+
+    Radicale &m_server;
+    QTcpServer m_listener;
+    int m_connections = 0;
+};
+
+} // namespace
+
+// rubrio --sync against a real Radicale: each row is a story of steps on
+// data.txt, on the server and of sync runs, and the state both sides end in,
+// the server's cards read by python3-vobject with every card uploaded.
+class TestCardDavSync : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+    QString m_password;
+    QByteArray m_out;
+    QByteArray m_err;
+    QByteArray m_dataBefore;
+    QByteArray m_storeBefore;
+
+    int sync(const QString &folder, const QString &url, Proxy &proxy)
+    {
+        m_dataBefore = readAll(folder + QStringLiteral("/data.txt"));
+        m_storeBefore = readAll(folder + QStringLiteral("/data.sync/index.json"));
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), m_home.path());
+        if (m_password.isEmpty()) {
+            environment.remove(QStringLiteral("RUBRIO_CARDDAV_USER"));
+        } else {
+            environment.insert(QStringLiteral("RUBRIO_CARDDAV_USER"), User);
+            environment.insert(QStringLiteral("RUBRIO_CARDDAV_PASSWORD"), m_password);
+        }
+        program.setProcessEnvironment(environment);
+        program.setWorkingDirectory(folder);
+        proxy.newRun();
+        program.start(QStringLiteral(RUBRIO_PROGRAM), {QStringLiteral("--sync"), url});
+        if (!program.waitForStarted())
+            return -1;
+        // The proxy needs this event loop while the program runs.
+        for (int waited = 0; program.state() != QProcess::NotRunning && waited < 120000;
+             waited += 20)
+            QTest::qWait(20);
+        m_out = program.readAllStandardOutput();
+        m_err = program.readAllStandardError();
+        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    }
+
+private Q_SLOTS:
+    void stories_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("data");   // data.txt at the end
+        QTest::addColumn<QStringList>("server"); // the server's cards at the end
+        QTest::addColumn<QStringList>("report"); // of the last run
+
+        QTest::newRow("first sync both ways")
+            << QStringList{"data Rossi|Mario|333 1", "put verdi Verdi|Anna|06 1", "sync 0"}
+            << QStringList{"Rossi|Mario|333 1", "Verdi|Anna|06 1"}
+            << QStringList{"Rossi|Mario|333 1|", "Verdi|Anna|06 1|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a change on each side, then nothing to do")
+            << QStringList{"data Rossi|Mario|2",
+                           "put verdi Verdi|Anna|1",
+                           "sync 0",
+                           "data Rossi|Mario|3;Verdi|Anna|1",
+                           "put verdi Verdi|Anna|4",
+                           "sync 0",
+                           "sync 0"}
+            << QStringList{"Rossi|Mario|3", "Verdi|Anna|4"}
+            << QStringList{"Rossi|Mario|3|", "Verdi|Anna|4|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("different fields of one contact on each side: merged")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Annina|1",
+                           "put verdi Verdi|Anna|2", "sync 0"}
+            << QStringList{"Verdi|Annina|2"} << QStringList{"Verdi|Annina|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a token the server refuses: changes found by their ETags")
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "put neri Neri|Nino|3",
+                           "sync 0",
+                           "put verdi Verdi|Anna|4",
+                           "del neri",
+                           "token http://radicale.org/ns/sync/0000",
+                           "sync 0",
+                           "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Verdi|Anna|4"}
+            << QStringList{"Rossi|Mario|1|", "Verdi|Anna|4|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a conflict stays on both sides and is reported again")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Anna|2",
+                           "put verdi Verdi|Anna|3", "sync 1", "sync 1"}
+            << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|3|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati.",
+                           u"Conflitto su Verdi Anna: Numero «2» in data.txt, «3» sul server; "
+                           "lasciato com'è da entrambe le parti."_qs};
+        QTest::newRow("deletions both ways")
+            << QStringList{"data Rossi|Mario|1;Neri|Nino|2",
+                           "put verdi Verdi|Anna|3",
+                           "sync 0",
+                           "data Neri|Nino|2;Verdi|Anna|3",
+                           "del verdi",
+                           "sync 0"}
+            << QStringList{"Neri|Nino|2"} << QStringList{"Neri|Nino|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 2 eliminati."};
+        QTest::newRow("changed here, deleted there: it comes back with the change")
+            << QStringList{"put verdi Verdi|Anna|1",
+                           "sync 0",
+                           "data Verdi|Anna|2",
+                           "del verdi",
+                           "sync 1",
+                           "sync 0"}
+            << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("deleted here, changed there: it comes back with the change")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data", "put verdi Verdi|Anna|2",
+                           "sync 1"}
+            << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
+            << QStringList{
+                   "Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                   "modificati, 0 eliminati.",
+                   u"Verdi Anna: eliminato in data.txt ma cambiato sul server: è tornato."_qs};
+        QTest::newRow("a card with EMAIL and PHOTO keeps them through a change of name")
+            << QStringList{"putfile foto photo.vcf",      "sync 0",
+                           "data Galli|Gina|333 5550002", "sync 0",
+                           "data Galli|Gina|333 5550003", "sync 0"}
+            << QStringList{"Galli|Gina|333 5550003"}
+            << QStringList{"Galli|Gina|06 5550001,333 5550003|ADR,EMAIL,NOTE,PHOTO"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("every field changed at once, in its place: still the same card")
+            << QStringList{"data Abati|Ada|1", "putfile foto photo.vcf", "sync 0",
+                           "data Abati|Ada|1;Galli|Giada|06 9", "sync 0"}
+            << QStringList{"Abati|Ada|1", "Galli|Giada|06 9"}
+            << QStringList{"Abati|Ada|1|", "Galli|Giada|06 5550001,06 9|ADR,EMAIL,NOTE,PHOTO"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("cards data.txt cannot hold stay on the server and in the side store")
+            << QStringList{"put minuscolo de Luca|Anna|1",
+                           "put lungo Bartolomeo-Pozzi|Anna|2",
+                           "put virgola Bianchi|Anna\\, Maria|3",
+                           "put greco Rossi|Ελένη|4",
+                           "data Neri|Nino|5",
+                           "sync 1",
+                           "data",
+                           "sync 1"}
+            << QStringList{}
+            << QStringList{"Bartolomeo-Pozzi|Anna|2|", "Bianchi|Anna, Maria|3|", "Rossi|Ελένη|4|",
+                           "de Luca|Anna|1|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 1 eliminati.",
+                           "Bartolomeo-Pozzi Anna: tenuto solo in data.sync, non in data.txt. Il "
+                           u"Cognome può avere al massimo 15 caratteri."_qs,
+                           "Bianchi Anna, Maria: tenuto solo in data.sync, non in data.txt. La "
+                           u"virgola non è ammessa."_qs,
+                           u"Rossi Ελένη: tenuto solo in data.sync, non in data.txt. Carattere non "
+                           u"ammesso: Ε"_qs,
+                           "de Luca Anna: tenuto solo in data.sync, non in data.txt. Il Cognome "
+                           "deve iniziare con una lettera maiuscola da A a Z."};
+        QTest::newRow("412: the card changed on the server just before the upload")
+            << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Anna|2",
+                           "race verdi Verdi|Annina|1", "sync 0"}
+            << QStringList{"Verdi|Annina|2"} << QStringList{"Verdi|Annina|2|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("wrong password: nothing changes, the next run does it all")
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "password sbagliata",
+                           "sync 2",
+                           "same",
+                           "stderr il server non ha accettato nome utente e password (401)",
+                           "password segreta",
+                           "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
+            << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        // Connections: the sync-collection report, the multiget, then one
+        // upload each; the server stops as the second upload opens.
+        QTest::newRow("server stopped in the middle: the next run finishes, nothing twice")
+            << QStringList{"data Rossi|Mario|1;Neri|Nino|2;Bruni|Bice|3",
+                           "put verdi Verdi|Anna|4",
+                           "stop 4",
+                           "sync 2",
+                           "same",
+                           "stderr nessuna risposta dal server",
+                           "start",
+                           "sync 0",
+                           "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Neri|Nino|2", "Bruni|Bice|3", "Verdi|Anna|4"}
+            << QStringList{"Bruni|Bice|3|", "Neri|Nino|2|", "Rossi|Mario|1|", "Verdi|Anna|4|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("server stopped after a change was sent: no conflict with itself")
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "sync 0",
+                           "data Rossi|Mario|5;Verdi|Anna|6",
+                           "stop 3",
+                           "sync 2",
+                           "same",
+                           "start",
+                           "sync 0"}
+            << QStringList{"Rossi|Mario|5", "Verdi|Anna|6"}
+            << QStringList{"Rossi|Mario|5|", "Verdi|Anna|6|"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a server error in the middle: nothing changes, the next run does it all")
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "answer 2 HTTP/1.0 503 Service Unavailable\\r\\nContent-Length: "
+                           "0\\r\\n\\r\\n",
+                           "sync 2",
+                           "same",
+                           "stderr il server ha risposto 503",
+                           "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
+            << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a server that stops answering: the program gives up, nothing changes")
+            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "answer 2", "sync 2",
+                           "same", "stderr nessuna risposta dal server", "sync 0"}
+            << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
+            << QStringList{"Rossi|Mario|1|", "Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 1 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a malformed reply: nothing changes")
+            << QStringList{"data Rossi|Mario|1",
+                           "put verdi Verdi|Anna|2",
+                           "answer 1 HTTP/1.0 207 Multi-Status\\r\\nContent-Length: 29\\r\\n\\r\\n"
+                           "<multistatus xmlns=\"DAV:\"><re",
+                           "sync 2",
+                           "same",
+                           "stderr risposta del server non valida"}
+            << QStringList{"Rossi|Mario|1"} << QStringList{"Verdi|Anna|2|"} << QStringList{};
+        QTest::newRow("login from a private ~/.netrc")
+            << QStringList{"put verdi Verdi|Anna|2", "netrc 600", "sync 0"}
+            << QStringList{"Verdi|Anna|2"} << QStringList{"Verdi|Anna|2|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 0 eliminati."};
+        QTest::newRow("a ~/.netrc others may read is not read")
+            << QStringList{"data Rossi|Mario|1", "netrc 644", "sync 2", "same",
+                           "stderr non viene letto: deve essere leggibile solo dal suo "
+                           "proprietario"}
+            << QStringList{"Rossi|Mario|1"} << QStringList{} << QStringList{};
+    }
+
+    void stories()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, data);
+        QFETCH(QStringList, server);
+        QFETCH(QStringList, report);
+
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        Radicale radicale(root.path());
+        QVERIFY2(radicale.start(), "radicale did not start");
+        Proxy proxy(radicale);
+        const QString folder = root.path() + QStringLiteral("/rubrica");
+        QVERIFY(QDir().mkpath(folder));
+        m_password = Password;
+        QFile::remove(m_home.filePath(QStringLiteral(".netrc")));
+
+        for (const QString &step : std::as_const(steps)) {
+            const QString verb = step.section(u' ', 0, 0);
+            const QString name = step.section(u' ', 1, 1);
+            const QString rest = step.section(u' ', 2);
+            if (verb == u"data") {
+                QStringList lines;
+                for (const QString &contact : step.section(u' ', 1).split(u';', Qt::SkipEmptyParts))
+                    lines.append(contactLine(contact));
+                QVERIFY(writeAll(folder + QStringLiteral("/data.txt"), ContactFile::format(lines)));
+            } else if (verb == u"put") {
+                QVERIFY(radicale.send(QStringLiteral("PUT"), name, simpleCard(name, rest)));
+            } else if (verb == u"putfile") {
+                QVERIFY(radicale.send(QStringLiteral("PUT"), name,
+                                      readAll(QStringLiteral(RUBRIO_SYNC_DATA "/") + rest)));
+            } else if (verb == u"del") {
+                QVERIFY(radicale.send(QStringLiteral("DELETE"), name));
+            } else if (verb == u"race") {
+                proxy.raceName = name;
+                proxy.raceCard = simpleCard(name, rest);
+            } else if (verb == u"stop") {
+                proxy.stopAt = name.toInt();
+            } else if (verb == u"answer") {
+                proxy.answerAt = name.toInt();
+                proxy.answer = rest.toUtf8().replace("\\r\\n", "\r\n");
+            } else if (verb == u"token") {
+                // A token the server no longer knows: it answers 403, and the
+                // program compares ETags instead.
+                const QString path = folder + QStringLiteral("/data.sync/index.json");
+                QJsonObject index = QJsonDocument::fromJson(readAll(path)).object();
+                index.insert(QStringLiteral("token"), name);
+                QVERIFY(writeAll(path, QJsonDocument(index).toJson()));
+            } else if (verb == u"start") {
+                QVERIFY2(radicale.start(), "radicale did not start again");
+            } else if (verb == u"password") {
+                m_password = name;
+            } else if (verb == u"netrc") {
+                m_password.clear();
+                const QString path = m_home.filePath(QStringLiteral(".netrc"));
+                QVERIFY(writeAll(path, "machine 127.0.0.1 login anna password segreta\n"));
+                QFileDevice::Permissions mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+                if (name == u"644")
+                    mode |= QFileDevice::ReadGroup | QFileDevice::ReadOther;
+                QVERIFY(QFile::setPermissions(path, mode));
+            } else if (verb == u"sync") {
+                const int status = sync(folder, proxy.url(), proxy);
+                QVERIFY2(status == name.toInt(),
+                         qPrintable(QStringLiteral("%1: status %2\n%3%4")
+                                        .arg(step)
+                                        .arg(status)
+                                        .arg(QString::fromUtf8(m_out), QString::fromUtf8(m_err))));
+            } else if (verb == u"same") {
+                // The failed run left data.txt and the side store as they were.
+                QCOMPARE(readAll(folder + QStringLiteral("/data.txt")), m_dataBefore);
+                QCOMPARE(readAll(folder + QStringLiteral("/data.sync/index.json")), m_storeBefore);
+            } else if (verb == u"stderr") {
+                QVERIFY2(m_err.contains(step.section(u' ', 1).toUtf8()), m_err.constData());
+            } else {
+                QFAIL(qPrintable(QStringLiteral("unknown step: ") + step));
+            }
+        }
+
+        // The password is never kept nor printed.
+        for (const QByteArray &text : {readAll(folder + QStringLiteral("/data.sync/index.json")),
+                                       m_out, m_err})
+            QVERIFY(!text.contains(Password.toUtf8()));
+
+        QStringList expectedLines;
+        for (const QString &contact : std::as_const(data))
+            expectedLines.append(contactLine(contact));
+        const ContactFile::Parsed parsed =
+            ContactFile::parse(readAll(folder + QStringLiteral("/data.txt")));
+        QCOMPARE(parsed.lines, expectedLines);
+
+        const QString uploads = root.path() + QStringLiteral("/uploads");
+        QVERIFY(QDir().mkpath(uploads));
+        for (qsizetype i = 0; i < proxy.uploads.size(); ++i)
+            QVERIFY(writeAll(uploads + QStringLiteral("/%1.vcf").arg(i), proxy.uploads[i]));
+        QProcess reader;
+        reader.start(QStringLiteral("/usr/bin/python3"),
+                     {QStringLiteral(RUBRIO_SYNC_SCRIPT), radicale.collection(), uploads});
+        QVERIFY(reader.waitForFinished());
+        const QString cards = QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
+        QVERIFY2(reader.exitCode() == 0, qPrintable(cards + reader.readAllStandardError()));
+        QCOMPARE(cards.split(u'\n', Qt::SkipEmptyParts), server);
+
+        const QString expectedReport =
+            report.join(u'\n').replace(QStringLiteral("%URL"), proxy.url());
+        QCOMPARE(QString::fromUtf8(m_out).trimmed(), expectedReport);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCardDavSync)
+#include "tst_carddavsync.moc"
