@@ -2,7 +2,6 @@
 
 #include "app/commandlinehelp.h"
 #include "app/findcontacts.h"
-#include "exchange/carddavsync.h"
 #include "exchange/contactexport.h"
 #include "exchange/contactimport.h"
 #include "platform/appinfo.h"
@@ -15,6 +14,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include <cstring>
@@ -105,19 +106,25 @@ int exportContacts(const QString &path)
     return Done;
 }
 
-// Holds data.txt's lock for the whole run: the side store beside it is
-// written under the same lock.
+// The sync is a program of its own, beside this one (in libexec once
+// installed on Unix), so the window never loads Qt Network. It takes the
+// terminal as it is and its exit status is this run's.
 int syncContacts(const QString &url)
 {
-    DataFile file;
-    const QString loadError = lockAndLoad(file, false);
-    if (!loadError.isEmpty())
-        return fail(loadError + QStringLiteral(" Niente è stato sincronizzato."));
-    const CardDavSync::Outcome outcome = CardDavSync(file).run(url);
-    if (outcome.status == CardDavSync::Outcome::Failed)
-        return fail(outcome.error);
-    QTextStream(stdout) << outcome.report << '\n';
-    return outcome.status == CardDavSync::Outcome::InStep ? Done : CardsLeftOut;
+    const QString here = QCoreApplication::applicationDirPath();
+    const QString program = QStandardPaths::findExecutable(
+        QStringLiteral("rubrio-sync"), {here, here + QStringLiteral("/../libexec/rubrio")});
+    if (program.isEmpty())
+        return fail(QStringLiteral("manca il programma rubrio-sync accanto a rubrio: niente è "
+                                   "stato sincronizzato."));
+    QProcess sync;
+    sync.setProcessChannelMode(QProcess::ForwardedChannels);
+    sync.setInputChannelMode(QProcess::ForwardedInputChannel);
+    sync.start(program, url.isEmpty() ? QStringList() : QStringList{url});
+    if (!sync.waitForStarted(-1) || !sync.waitForFinished(-1) ||
+        sync.exitStatus() != QProcess::NormalExit)
+        return fail(QStringLiteral("rubrio-sync si è interrotto: %1.").arg(sync.errorString()));
+    return sync.exitCode();
 }
 
 } // namespace

@@ -201,6 +201,7 @@ void TestPackage::installedTree()
     const QString metainfo = metainfoPath();
     QVERIFY2(!metainfo.isEmpty(), "exactly one file in share/metainfo");
     QStringList expected = {u"bin/rubrio"_s,
+                            u"libexec/rubrio/rubrio-sync"_s,
                             u"share/applications/rubrio.desktop"_s,
                             u"share/doc/rubrio/changelog.gz"_s,
                             u"share/doc/rubrio/copyright"_s,
@@ -211,6 +212,13 @@ void TestPackage::installedTree()
         expected.append(u"share/icons/hicolor/%1x%1/apps/rubrio.png"_s.arg(size));
     expected.sort();
     QCOMPARE(filesBelow(m_stage.path() + u"/usr"_s), expected);
+    // The installed rubrio finds its sync program: it answers for the URL.
+    QProcess sync;
+    sync.setWorkingDirectory(m_stage.path());
+    sync.start(staged(u"bin/rubrio"_s), {u"--sync"_s, u"http://example.invalid/rubrica/"_s});
+    QVERIFY(sync.waitForFinished());
+    QCOMPARE(sync.exitCode(), 2);
+    QVERIFY2(sync.readAllStandardError().contains("https://"), "rubrio-sync did not answer");
     QCOMPARE(QDir(m_stage.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
              QStringList{u"usr"_s});
     for (const QString &path : std::as_const(expected))

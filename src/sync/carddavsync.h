@@ -1,7 +1,7 @@
 #pragma once
 
-#include "exchange/carddavclient.h"
-#include "exchange/syncstore.h"
+#include "sync/carddavclient.h"
+#include "sync/syncstore.h"
 
 #include <QElapsedTimer>
 #include <QHash>

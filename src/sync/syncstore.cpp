@@ -1,4 +1,4 @@
-#include "exchange/syncstore.h"
+#include "sync/syncstore.h"
 
 #include "store/filesave.h"
 

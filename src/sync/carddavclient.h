@@ -1,6 +1,6 @@
 #pragma once
 
-#include "exchange/multistatus.h"
+#include "sync/multistatus.h"
 
 #include <QByteArray>
 #include <QNetworkAccessManager>

@@ -1,4 +1,4 @@
-#include "exchange/contactlinks.h"
+#include "sync/contactlinks.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "exchange/cardpatch.h"
+#include "sync/cardpatch.h"
 
 #include "exchange/vcardproperty.h"
 #include "exchange/vcardreader.h"

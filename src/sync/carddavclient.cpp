@@ -1,4 +1,4 @@
-#include "exchange/carddavclient.h"
+#include "sync/carddavclient.h"
 
 #include <QEventLoop>
 #include <QNetworkReply>

@@ -1,4 +1,4 @@
-#include "exchange/carddavcredentials.h"
+#include "sync/carddavcredentials.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "exchange/cardpatch.h"
-#include "exchange/contactlinks.h"
-#include "exchange/multistatus.h"
-#include "exchange/syncmerge.h"
+#include "sync/cardpatch.h"
+#include "sync/contactlinks.h"
+#include "sync/multistatus.h"
+#include "sync/syncmerge.h"
 #include "exchange/vcardreader.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "exchange/syncmerge.h"
+#include "sync/syncmerge.h"
 
 namespace SyncMerge {
 

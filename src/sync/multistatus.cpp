@@ -1,4 +1,4 @@
-#include "exchange/multistatus.h"
+#include "sync/multistatus.h"
 
 #include <QUrl>
 #include <QXmlStreamReader>
