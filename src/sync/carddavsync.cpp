@@ -389,14 +389,16 @@ void CardDavSync::syncEntry(qsizetype index, const Remote *remote, bool removed)
             entry.card = remote->card;
             entry.base = remote->fields;
             entry.reason = remote->reason;
-            if (entry.reason.isEmpty()) {
-                if (addLine(index, remote->fields)) {
-                    entry.held = true;
-                    ++m_arrived;
-                    return;
-                }
-                entry.reason = fullReason();
+        }
+        // A card left out only for want of room comes in once there is some.
+        if (entry.reason.isEmpty() || entry.reason == fullReason()) {
+            if (addLine(index, entry.base)) {
+                entry.held = true;
+                entry.reason.clear();
+                ++m_arrived;
+                return;
             }
+            entry.reason = fullReason();
         }
         leftOut(nameOf(entry.base), entry.reason);
         return;

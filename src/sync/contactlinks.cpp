@@ -16,10 +16,12 @@ QString key(const ContactFields &fields)
     return fields.lastName + u'\x1f' + fields.firstName + u'\x1f' + fields.number;
 }
 
+// The fields both give, alike: two empty given names say nothing.
 int sameFields(const ContactFields &a, const ContactFields &b)
 {
-    return int(a.lastName == b.lastName) + int(a.firstName == b.firstName) +
-           int(a.number == b.number);
+    const auto same = [](const QString &x, const QString &y) { return !x.isEmpty() && x == y; };
+    return int(same(a.lastName, b.lastName)) + int(same(a.firstName, b.firstName)) +
+           int(same(a.number, b.number));
 }
 
 class Linker
@@ -67,6 +69,11 @@ private:
         }
     }
 
+    // Contacts keep their order, so between two found neighbours stand the
+    // same contacts as after the last sync, less those deleted. Where as many
+    // lines as unfound contacts stand there, they are those contacts in
+    // order; where fewer or more, a contact is taken only by a field it shares
+    // with one free line alone, and the rest in order if that evens them out.
     void byPlace()
     {
         struct Anchor
@@ -74,47 +81,64 @@ private:
             int before; // place after the last sync
             int now;    // line now
         };
-        QList<Anchor> anchors;
-        QList<qsizetype> unfound;
+        QList<Anchor> anchors{{-1, -1}};
         for (qsizetype c = 0; c < m_synced.size(); ++c) {
-            if (m_synced[c].place < 0)
-                continue;
-            if (m_links[c] >= 0)
+            if (m_synced[c].place >= 0 && m_links[c] >= 0)
                 anchors.append({m_synced[c].place, m_links[c]});
-            else
-                unfound.append(c);
         }
         std::sort(anchors.begin(), anchors.end(),
                   [](const Anchor &a, const Anchor &b) { return a.before < b.before; });
-        for (const qsizetype c : std::as_const(unfound)) {
-            const int place = m_synced[c].place;
-            Anchor low{-1, -1};
-            Anchor high{INT_MAX, int(m_lines.size())};
-            for (const Anchor &anchor : std::as_const(anchors)) {
-                if (anchor.before < place) {
-                    low = anchor;
-                } else if (anchor.before > place) {
-                    high = anchor;
-                    break;
-                }
-            }
+        anchors.append({INT_MAX, int(m_lines.size())});
+        for (qsizetype a = 1; a < anchors.size(); ++a) {
+            const Anchor low = anchors[a - 1];
+            const Anchor high = anchors[a];
             if (low.now >= high.now)
                 continue; // the neighbours changed places: nothing to go by
-            int others = 0;
-            for (const qsizetype other : std::as_const(unfound)) {
-                const int otherPlace = m_synced[other].place;
-                others += int(other != c && otherPlace > low.before && otherPlace < high.before);
+            QList<qsizetype> unfound;
+            for (qsizetype c = 0; c < m_synced.size(); ++c) {
+                const int place = m_synced[c].place;
+                if (m_links[c] < 0 && place > low.before && place < high.before)
+                    unfound.append(c);
             }
-            int found = -1;
-            int free = 0;
+            std::sort(unfound.begin(), unfound.end(), [this](qsizetype x, qsizetype y) {
+                return m_synced[x].place < m_synced[y].place;
+            });
+            QList<int> free;
             for (int i = low.now + 1; i < high.now; ++i) {
-                if (!m_taken[i]) {
-                    found = i;
-                    ++free;
-                }
+                if (!m_taken[i])
+                    free.append(i);
             }
-            if (others == 0 && free == 1)
-                take(c, found);
+            if (unfound.size() != free.size())
+                byOneField(unfound, free);
+            if (unfound.size() == free.size()) {
+                for (qsizetype k = 0; k < unfound.size(); ++k)
+                    take(unfound[k], free[k]);
+            }
+        }
+    }
+
+    // Takes the contacts that share a field with one line of free alone, and
+    // that line with no other contact, out of both lists.
+    void byOneField(QList<qsizetype> &unfound, QList<int> &free)
+    {
+        const auto sharing = [this](qsizetype contact, int line) {
+            return sameFields(m_lines[line], m_synced[contact].fields) > 0;
+        };
+        QList<std::pair<qsizetype, int>> pairs;
+        for (const qsizetype c : std::as_const(unfound)) {
+            const auto lines = std::count_if(free.cbegin(), free.cend(),
+                                             [&](int i) { return sharing(c, i); });
+            const auto line = std::find_if(free.cbegin(), free.cend(),
+                                           [&](int i) { return sharing(c, i); });
+            if (lines == 1 && std::count_if(unfound.cbegin(), unfound.cend(), [&](qsizetype o) {
+                    return sharing(o, *line);
+                }) == 1)
+                pairs.append({c, *line});
+        }
+        for (const auto &[c, line] : std::as_const(pairs)) {
+            take(c, line);
+            unfound.removeOne(c);
+            free.removeOne(line);
         }
     }
 

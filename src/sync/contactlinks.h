@@ -6,10 +6,10 @@
 
 // Which contact of data.txt is which card on the server. data.txt holds no
 // identity, so a contact is found by its fields as last synced; a contact
-// changed in one field by the two it kept; a contact changed in more by its
+// changed in one field by the two it kept; contacts changed in more by their
 // place, since contacts keep their order (a deleted one's followers move up,
-// new ones come last): the one line left between the same two neighbours
-// where the one unfound contact stood.
+// new ones come last): the lines left between the same two neighbours where
+// they stood.
 namespace ContactLinks {
 
 struct Synced

@@ -1,5 +1,8 @@
+#include "main_window/atel.h"
 #include "store/contactfile.h"
+#include "store/contacttable.h"
 #include "store/globalmodule.h"
+#include "support/windowtestcase.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +31,22 @@ bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The contacts as listed, with "many:N" standing for N made-up ones.
+QStringList expand(const QStringList &contacts)
+{
+    QStringList out;
+    for (const QString &contact : contacts) {
+        if (!contact.startsWith(u"many:")) {
+            if (!contact.isEmpty())
+                out.append(contact);
+            continue;
+        }
+        for (int i = 0; i < contact.mid(5).toInt(); ++i)
+            out.append(QStringLiteral("Utente|N%1|%1").arg(i, 4, 10, QChar(u'0')));
+    }
+    return out;
 }
 
 // "Surname|Given name|Number" as a data.txt line.
@@ -215,7 +234,7 @@ private:
 // rubrio --sync against a real Radicale: each row is a story of steps on
 // data.txt, on the server and of sync runs, and the state both sides end in,
 // the server's cards read by python3-vobject with every card uploaded.
-class TestCardDavSync : public QObject
+class TestCardDavSync : public WindowTestCase
 {
     Q_OBJECT
 
@@ -345,12 +364,17 @@ private Q_SLOTS:
             << QStringList{"Galli|Gina|06 5550001,333 5550003|ADR,EMAIL,NOTE,PHOTO"}
             << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
                            "modificati, 0 eliminati."};
-        QTest::newRow("every field changed at once, in its place: still the same card")
-            << QStringList{"data Abati|Ada|1", "putfile foto photo.vcf", "sync 0",
-                           "data Abati|Ada|1;Galli|Giada|06 9", "sync 0"}
-            << QStringList{"Abati|Ada|1", "Galli|Giada|06 9"}
-            << QStringList{"Abati|Ada|1|", "Galli|Giada|06 5550001,06 9|ADR,EMAIL,NOTE,PHOTO"}
-            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 1 "
+        QTest::newRow("two neighbours changed in every field, in their places: the same cards")
+            << QStringList{"data Abati|Ada|1;Gallo|Gina|333 5550002;Hofer|Ida|0471 555000;"
+                           "Conti|Ciro|3",
+                           "putfile foto photo.vcf", "putfile posta email.vcf", "sync 0",
+                           "data Abati|Ada|1;Galli|Giada|06 9;Hofmann|Irene|06 8;Conti|Ciro|3",
+                           "sync 0"}
+            << QStringList{"Abati|Ada|1", "Galli|Giada|06 9", "Hofmann|Irene|06 8", "Conti|Ciro|3"}
+            << QStringList{"Abati|Ada|1|", "Conti|Ciro|3|",
+                           "Galli|Giada|06 5550001,06 9|ADR,EMAIL,NOTE,PHOTO",
+                           "Hofmann|Irene|06 8|EMAIL"}
+            << QStringList{"Sincronizzato con %URL: 0 contatti arrivati, 0 inviati, 2 "
                            "modificati, 0 eliminati."};
         QTest::newRow("cards data.txt cannot hold stay on the server and in the side store")
             << QStringList{"put minuscolo de Luca|Anna|1",
@@ -374,6 +398,14 @@ private Q_SLOTS:
                            u"ammesso: Ε"_qs,
                            "de Luca Anna: tenuto solo in data.sync, non in data.txt. Il Cognome "
                            "deve iniziare con una lettera maiuscola da A a Z."};
+        QTest::newRow("a full data.txt: the card waits in the side store until there is room")
+            << QStringList{"data many:1001", "cards 1001", "put zeta Zeta|Zoe|1", "sync 1",
+                           "stdout Zeta Zoe: tenuto solo in data.sync, non in data.txt. "
+                           u"L'elenco è pieno (1001 contatti)."_qs,
+                           "sync 1", "data many:1000", "sync 0"}
+            << QStringList{"many:1000", "Zeta|Zoe|1"} << QStringList{"many:1000", "Zeta|Zoe|1|"}
+            << QStringList{"Sincronizzato con %URL: 1 contatti arrivati, 0 inviati, 0 "
+                           "modificati, 1 eliminati."};
         QTest::newRow("412: the card changed on the server just before the upload")
             << QStringList{"put verdi Verdi|Anna|1", "sync 0", "data Verdi|Anna|2",
                            "race verdi Verdi|Annina|1", "sync 0"}
@@ -487,9 +519,17 @@ private Q_SLOTS:
             const QString rest = step.section(u' ', 2);
             if (verb == u"data") {
                 QStringList lines;
-                for (const QString &contact : step.section(u' ', 1).split(u';', Qt::SkipEmptyParts))
+                for (const QString &contact : expand(step.section(u' ', 1).split(u';')))
                     lines.append(contactLine(contact));
                 QVERIFY(writeAll(folder + QStringLiteral("/data.txt"), ContactFile::format(lines)));
+            } else if (verb == u"cards") {
+                // Many cards at once, written where Radicale keeps them.
+                const QStringList cards = expand({QStringLiteral("many:") + name});
+                for (qsizetype i = 0; i < cards.size(); ++i) {
+                    const QString uid = QStringLiteral("g%1").arg(i);
+                    QVERIFY(writeAll(radicale.collection() + u'/' + uid + QStringLiteral(".vcf"),
+                                     simpleCard(uid, cards[i])));
+                }
             } else if (verb == u"put") {
                 QVERIFY(radicale.send(QStringLiteral("PUT"), name, simpleCard(name, rest)));
             } else if (verb == u"putfile") {
@@ -537,6 +577,8 @@ private Q_SLOTS:
                 QCOMPARE(readAll(folder + QStringLiteral("/data.sync/index.json")), m_storeBefore);
             } else if (verb == u"stderr") {
                 QVERIFY2(m_err.contains(step.section(u' ', 1).toUtf8()), m_err.constData());
+            } else if (verb == u"stdout") {
+                QVERIFY2(m_out.contains(step.section(u' ', 1).toUtf8()), m_out.constData());
             } else {
                 QFAIL(qPrintable(QStringLiteral("unknown step: ") + step));
             }
@@ -548,7 +590,7 @@ private Q_SLOTS:
             QVERIFY(!text.contains(Password.toUtf8()));
 
         QStringList expectedLines;
-        for (const QString &contact : std::as_const(data))
+        for (const QString &contact : expand(data))
             expectedLines.append(contactLine(contact));
         const ContactFile::Parsed parsed =
             ContactFile::parse(readAll(folder + QStringLiteral("/data.txt")));
@@ -564,13 +606,58 @@ private Q_SLOTS:
         QVERIFY(reader.waitForFinished());
         const QString cards = QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
         QVERIFY2(reader.exitCode() == 0, qPrintable(cards + reader.readAllStandardError()));
-        QCOMPARE(cards.split(u'\n', Qt::SkipEmptyParts), server);
+        QStringList expectedCards;
+        for (const QString &card : expand(server))
+            expectedCards.append(card.count(u'|') == 2 ? card + u'|' : card);
+        expectedCards.sort();
+        QCOMPARE(cards.split(u'\n', Qt::SkipEmptyParts), expectedCards);
 
         const QString expectedReport =
             report.join(u'\n').replace(QStringLiteral("%URL"), proxy.url());
         QCOMPARE(QString::fromUtf8(m_out).trimmed(), expectedReport);
     }
+
+    // A window open on data.txt while a sync saves it: its save sees another
+    // program's change and asks; No keeps the file as the sync wrote it and
+    // the window's own contact in the window, and the next sync is in step.
+    void windowOpenDuringSync()
+    {
+        QTemporaryDir root;
+        QVERIFY(root.isValid());
+        Radicale radicale(root.path());
+        QVERIFY2(radicale.start(), "radicale did not start");
+        Proxy proxy(radicale);
+        m_password = Password;
+        const QString folder = m_scope->dir.path();
+        const QString dataPath = m_scope->dir.filePath(QStringLiteral("data.txt"));
+        QVERIFY(writeAll(dataPath, ContactFile::format({contactLine("Rossi|Mario|1")})));
+        QVERIFY(radicale.send(QStringLiteral("PUT"), QStringLiteral("verdi"),
+                              simpleCard(QStringLiteral("verdi"), QStringLiteral("Verdi|Anna|2"))));
+
+        aTel *window = aTel::instance();
+        showActive(window);
+        const QString own = contactLine("Bianchi|Bice|3");
+        QVERIFY(ContactTable::append(own));
+        QCOMPARE(sync(folder, proxy.url(), proxy), 0);
+        const QByteArray synced = readAll(dataPath);
+        QCOMPARE(ContactFile::parse(synced).lines,
+                 (QStringList{contactLine("Rossi|Mario|1"), contactLine("Verdi|Anna|2")}));
+
+        m_scope->boxes.addAnswer(MsgBoxResult::No);
+        QTest::mouseClick(control<QPushButton>(window, "Save"), Qt::LeftButton);
+        QCOMPARE(m_scope->boxes.prompts(),
+                 QStringList{u"data.txt è stato modificato da un altro programma dopo "
+                             "l'apertura. Sovrascriverlo con i contatti di questa finestra?"_qs});
+        QCOMPARE(readAll(dataPath), synced);
+        QVERIFY(window->isVisible());
+        QVERIFY(ContactTable::lastIndexOf(own) >= 0);
+
+        QCOMPARE(sync(folder, proxy.url(), proxy), 0);
+        QVERIFY2(m_out.contains("0 contatti arrivati, 0 inviati, 0 modificati, 0 eliminati"),
+                 m_out.constData());
+        QCOMPARE(readAll(dataPath), synced);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestCardDavSync)
+QTEST_MAIN(TestCardDavSync)
 #include "tst_carddavsync.moc"

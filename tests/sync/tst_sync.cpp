@@ -130,11 +130,21 @@ private Q_SLOTS:
         QTest::newRow("every field changed, last in the file, with a new one after it")
             << three << QStringList{"Abati|Ada|1", "Bruni|Bice|2", "Zeta|Zoe|9", "Dini|Dora|4"}
             << QList<int>{0, 1, -1};
-        QTest::newRow("two neighbours changed in every field: neither is guessed")
+        QTest::newRow("two neighbours changed in every field: found in order")
             << three << QStringList{"Abati|Ada|1", "Zeta|Zoe|9", "Yuri|Yao|8"}
-            << QList<int>{0, -1, -1};
+            << QList<int>{0, 1, 2};
+        QTest::newRow("two changed in two fields, a new one after them: by the field each kept")
+            << three << QStringList{"Abati|Ada|1", "Bruno|Bice|7", "Conte|Ciro|8", "Dini|Dora|4"}
+            << QList<int>{0, 1, 2};
         QTest::newRow("one changed, its neighbour deleted: no guess")
             << three << QStringList{"Zeta|Zoe|9", "Conti|Ciro|3"} << QList<int>{-1, -1, 1};
+        QTest::newRow("one changed in two fields, its neighbour deleted: by the field it kept")
+            << three << QStringList{"Zeta|Ada|9", "Conti|Ciro|3"} << QList<int>{0, -1, 1};
+        QTest::newRow("a field two free lines share: no guess")
+            << three << QStringList{"Abati|Ada|1", "Zeta|Bice|9", "Yuri|Bice|8", "Dini|Dora|4"}
+            << QList<int>{0, -1, -1};
+        QTest::newRow("empty fields are not alike")
+            << QStringList{"Bruni||@0"} << QStringList{"Dini|Dora|", "Zeta||"} << QList<int>{-1};
         QTest::newRow("the same contact twice: each line once")
             << QStringList{"Abati|Ada|1@0", "Abati|Ada|1@1"}
             << QStringList{"Abati|Ada|1", "Bruni|Bice|2", "Abati|Ada|1"} << QList<int>{0, 2};
