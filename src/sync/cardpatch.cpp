@@ -4,7 +4,10 @@
 #include "exchange/vcardreader.h"
 #include "exchange/vcardwriter.h"
 
+#include "store/windows1252.h"
+
 #include <QList>
+#include <QStringDecoder>
 
 namespace CardPatch {
 
@@ -28,6 +31,14 @@ struct ContentLine
     QByteArray unfolded;
 };
 
+// A 2.1 quoted-printable value whose line ends in "=" goes on in the next.
+bool softBreakFollows(const QByteArray &unfolded)
+{
+    VCardProperty property;
+    return unfolded.endsWith('=') && VCardProperty::parse(unfolded, property) &&
+           property.quotedPrintable;
+}
+
 QList<ContentLine> contentLines(QByteArrayView card)
 {
     QList<ContentLine> lines;
@@ -39,10 +50,13 @@ QList<ContentLine> contentLines(QByteArrayView card)
         const QByteArrayView content = card.sliced(pos, end - pos);
         if (end < card.size())
             end += (card[end] == '\r' && end + 1 < card.size() && card[end + 1] == '\n') ? 2 : 1;
-        if (!lines.isEmpty() && (content.startsWith(' ') || content.startsWith('\t'))) {
+        const bool folded = content.startsWith(' ') || content.startsWith('\t');
+        if (!lines.isEmpty() && (folded || softBreakFollows(lines.last().unfolded))) {
             ContentLine &last = lines.last();
             last.raw = QByteArrayView(last.raw.data(), card.data() + end - last.raw.data());
-            last.unfolded.append(content.sliced(1));
+            if (!folded)
+                last.unfolded.chop(1); // the soft break's "="
+            last.unfolded.append(folded ? content.sliced(1) : content);
         } else {
             lines.append({card.sliced(pos, end - pos), content.toByteArray()});
         }
@@ -73,13 +87,54 @@ QByteArray nameValue(QByteArrayView value, const GlobalModule::ContactFields &fi
     return parts.join(';');
 }
 
-// The line with a new value after its name and parameters, folded.
-QByteArray withValue(const QByteArray &unfolded, QByteArrayView oldValue,
+bool isEncoded(const VCardProperty &property)
+{
+    return property.quotedPrintable || !property.charset.isEmpty();
+}
+
+// The value as it reads: a 2.1 value declared quoted-printable or in another
+// charset, as plain UTF-8.
+QByteArray plainValue(const VCardProperty &property)
+{
+    if (!isEncoded(property))
+        return property.value.toByteArray();
+    const QByteArray bytes = property.valueBytes();
+    const QByteArray charset = property.charset.toUpper();
+    if (charset == "WINDOWS-1252" || charset == "CP1252")
+        return Windows1252::decode(bytes).toUtf8();
+    QStringDecoder decoder(charset.isEmpty() ? "UTF-8" : charset.constData());
+    return decoder.isValid() ? QString(decoder(bytes)).toUtf8() : bytes;
+}
+
+// The line with a new value after its name and parameters, folded. The new
+// value is plain UTF-8, so a quoted-printable encoding goes and a charset
+// becomes UTF-8; every other parameter keeps its bytes.
+QByteArray withValue(const QByteArray &unfolded, const VCardProperty &property,
                      const QByteArray &newValue)
 {
-    QByteArray line = unfolded.first(oldValue.data() - unfolded.constData()) + newValue;
+    QByteArray head = unfolded.first(property.value.data() - unfolded.constData());
+    if (isEncoded(property)) {
+        head.chop(1); // the colon
+        QByteArrayList kept;
+        qsizetype start = 0;
+        bool quoted = false;
+        for (qsizetype i = 0; i <= head.size(); ++i) {
+            if (i < head.size() && head[i] == '"')
+                quoted = !quoted;
+            if (i < head.size() && (head[i] != ';' || quoted))
+                continue;
+            const QByteArray part = head.sliced(start, i - start);
+            const QByteArray upper = part.trimmed().toUpper();
+            if (upper.startsWith("CHARSET="))
+                kept.append("CHARSET=UTF-8");
+            else if (upper != "QUOTED-PRINTABLE" && upper != "ENCODING=QUOTED-PRINTABLE")
+                kept.append(part);
+            start = i + 1;
+        }
+        head = kept.join(';') + ':';
+    }
     QByteArray out;
-    VCardWriter::appendFolded(out, line);
+    VCardWriter::appendFolded(out, head + newValue);
     return out;
 }
 
@@ -126,18 +181,18 @@ QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields,
             out.append(line.raw);
         } else if (isProperty && property.name == "N" && !hasN) {
             hasN = true;
-            out.append(nameChanged ? withValue(line.unfolded, property.value,
-                                               nameValue(property.value, fields))
+            out.append(nameChanged ? withValue(line.unfolded, property,
+                                               nameValue(plainValue(property), fields))
                                    : line.raw.toByteArray());
         } else if (isProperty && property.name == "FN" && !hasFn) {
             hasFn = true;
-            out.append(nameChanged ? withValue(line.unfolded, property.value, fullName(fields))
+            out.append(nameChanged ? withValue(line.unfolded, property, fullName(fields))
                                    : line.raw.toByteArray());
         } else if (isProperty && property.name == "TEL") {
             const bool ours = tel++ == now.numberProperty;
             if (ours && numberChanged) {
                 const bool uri = property.value.trimmed().startsWith("tel:");
-                out.append(withValue(line.unfolded, property.value,
+                out.append(withValue(line.unfolded, property,
                                      (uri ? "tel:" : "") + text(fields.number)));
             } else {
                 out.append(line.raw);

@@ -21,7 +21,9 @@ QByteArray create(const GlobalModule::ContactFields &fields, const QString &uid)
 // component and parameter keeps its bytes; a card that lacks N, FN or that
 // TEL gets one before its END:VCARD. A field equal to what the card already
 // gives leaves its line untouched. A card without a UID, which servers
-// refuse, gets uid.
+// refuse, gets uid. A card keeps its VERSION: its other lines are written in
+// that version's syntax. A rewritten 2.1 value is plain UTF-8, its
+// quoted-printable encoding dropped and its charset made UTF-8.
 QByteArray apply(QByteArrayView card, const GlobalModule::ContactFields &fields,
                  const QString &uid);
 

@@ -261,6 +261,13 @@ private Q_SLOTS:
             << "Neri|Nino|8"
             << crlf("BEGIN:VCARD\nVERSION:3.0\nN:Neri;Nino;;;\nFN:Nino Neri\nTEL:8\n"
                     "UID:new-uid\nEND:VCARD\n");
+        QTest::newRow("2.1: a rewritten value is plain UTF-8, a soft break joined")
+            << crlf("BEGIN:VCARD\nVERSION:2.1\nUID:u\nN;CHARSET=ISO-8859-1;ENCODING=QUOTED-PRINTABLE:"
+                    "Bartolomei;=\nAnna\nFN;QUOTED-PRINTABLE:Anna=20B.\nNOTE;QUOTED-PRINTABLE:x=\n"
+                    "y\nTEL;CELL:1\nEND:VCARD\n")
+            << u"Bartolomei|Annà|1"_qs
+            << crlf("BEGIN:VCARD\nVERSION:2.1\nUID:u\nN;CHARSET=UTF-8:Bartolomei;Ann\xC3\xA0;;;\n"
+                    "FN:Ann\xC3\xA0 Bartolomei\nNOTE;QUOTED-PRINTABLE:x=\ny\nTEL;CELL:1\nEND:VCARD\n");
         QTest::newRow("a folded line rewritten is folded again, LF ends kept elsewhere")
             << QByteArray("BEGIN:VCARD\nVERSION:3.0\nN:Verdi;Gi\n ulia;;;\nNOTE:a\n b\nEND:VCARD\n")
             << "Verdi|Giulia, Jr|1"
