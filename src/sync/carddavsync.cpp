@@ -82,12 +82,12 @@ QUrl CardDavSync::checkedUrl(const QString &argument)
     if (text.isEmpty())
         throw Fault{QStringLiteral("data.txt non è ancora collegato a una rubrica: indicare "
                                    "l'indirizzo, rubrio --sync URL.")};
-    if (!argument.isEmpty() && !m_store.url.isEmpty() && QUrl(argument) != QUrl(m_store.url))
+    if (!text.endsWith(u'/'))
+        text.append(u'/');
+    if (!m_store.url.isEmpty() && QUrl(text) != QUrl(m_store.url))
         throw Fault{QStringLiteral("data.txt è già collegato a %1: per collegarlo a un'altra "
                                    "rubrica togliere prima la cartella %2.")
                         .arg(m_store.url, SyncStore::FolderName)};
-    if (!text.endsWith(u'/'))
-        text.append(u'/');
     const QUrl url(text, QUrl::StrictMode);
     const QString host = url.host();
     const bool local = host == u"127.0.0.1" || host == u"localhost" || host == u"::1";
