@@ -32,24 +32,15 @@ int fail(const QString &message)
     return Failed;
 }
 
-// How long a run waits for another Rubrio process to finish writing
-// data.txt: longer than a window, since nobody is waiting to be told.
-constexpr std::chrono::seconds LockWait{30};
-
-// Takes data.txt's lock, held until the run ends, and reads the table under
-// it, so no other Rubrio writes between this run's read and its write.
-// Returns why that failed, or an empty text.
+// DataFile's lockAndLoad, and for a run that needs data.txt, its absence.
 QString lockAndLoad(DataFile &file, bool mustExist)
 {
-    if (!file.lock(LockWait))
-        return QStringLiteral("impossibile usare data.txt: %1.").arg(file.lockError());
-    const DataFile::LoadResult loaded = file.load();
-    if (loaded.status == DataFile::LoadResult::Unreadable)
-        return QStringLiteral("impossibile leggere data.txt: %1.").arg(loaded.error);
-    if (mustExist && loaded.status == DataFile::LoadResult::Missing)
+    DataFile::LoadResult loaded;
+    const QString error = file.lockAndLoad(&loaded);
+    if (error.isEmpty() && mustExist && loaded.status == DataFile::LoadResult::Missing)
         return QStringLiteral("data.txt non c'è in %1: nessun contatto da esportare.")
             .arg(QDir::toNativeSeparators(QDir::currentPath()));
-    return {};
+    return error;
 }
 
 int importContacts(const QString &path, bool dryRun)
@@ -71,15 +62,8 @@ int importContacts(const QString &path, bool dryRun)
         report = lines.join(u'\n');
     } else if (result.imported > 0) {
         const DataFile::SaveResult saved = file.save();
-        if (saved.status == DataFile::SaveResult::ChangedElsewhere)
-            return fail(QStringLiteral("data.txt è stato modificato da un altro programma durante "
-                                       "l'importazione: non è stato sovrascritto."));
         if (!saved.ok())
-            return fail(
-                QStringLiteral("salvataggio di data.txt non riuscito (%1): %2")
-                    .arg(saved.error, saved.damaged
-                                          ? QStringLiteral("data.txt potrebbe essere danneggiato.")
-                                          : QStringLiteral("data.txt non è stato modificato.")));
+            return fail(saved.report(QStringLiteral("l'importazione")));
     }
     QTextStream(stdout) << report << '\n';
     return result.leftOut > 0 ? CardsLeftOut : Done;

@@ -89,6 +89,31 @@ DataFile::LoadResult DataFile::load()
     return fillTable(std::move(parsed));
 }
 
+QString DataFile::lockAndLoad(LoadResult *loaded)
+{
+    if (!lock(UnattendedLockWait))
+        return QStringLiteral("impossibile usare data.txt: %1.").arg(lockError());
+    const LoadResult result = load();
+    if (loaded)
+        *loaded = result;
+    if (result.status == LoadResult::Unreadable)
+        return QStringLiteral("impossibile leggere data.txt: %1.").arg(result.error);
+    return {};
+}
+
+QString DataFile::SaveResult::report(const QString &during) const
+{
+    if (status == ChangedElsewhere)
+        return QStringLiteral("data.txt è stato modificato da un altro programma durante %1: non "
+                              "è stato sovrascritto.")
+            .arg(during);
+    if (status == Failed)
+        return QStringLiteral("salvataggio di data.txt non riuscito (%1): %2")
+            .arg(error, damaged ? QStringLiteral("data.txt potrebbe essere danneggiato.")
+                                : QStringLiteral("data.txt non è stato modificato."));
+    return {};
+}
+
 DataFile::SaveResult DataFile::save(SaveMode mode)
 {
     SaveResult result;

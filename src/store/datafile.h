@@ -21,6 +21,9 @@ public:
     static inline const QString FileName = QStringLiteral("data.txt");
     // How long a save waits for another Rubrio process to finish writing.
     static constexpr std::chrono::milliseconds LockWait{5000};
+    // How long a run without a window (an import, a sync) waits: longer,
+    // since nobody is waiting to be told.
+    static constexpr std::chrono::seconds UnattendedLockWait{30};
 
     struct LoadResult
     {
@@ -38,6 +41,9 @@ public:
         QString error;        // the reason, when Failed
         bool damaged = false; // when Failed: the file may no longer hold its old contacts
         bool ok() const { return status == Saved; }
+        // What a run without a window says when the save did not happen;
+        // during names the run ("l'importazione").
+        QString report(const QString &during) const;
     };
 
     enum class SaveMode {
@@ -63,6 +69,11 @@ public:
     bool lock(std::chrono::milliseconds wait) { return m_lock.lock(wait); }
     void unlock() { m_lock.unlock(); }
     QString lockError() const { return m_lock.errorString(); }
+    // For a run without a window: takes the lock for UnattendedLockWait,
+    // held until the run ends, and reads the table under it, so no other
+    // Rubrio writes between the run's read and its write. Returns why that
+    // failed, or an empty text.
+    QString lockAndLoad(LoadResult *loaded = nullptr);
 
     // Writes every line in use, then the lines kept aside, each followed by
     // CR LF, in the encoding the file was read in. The check for other

@@ -562,14 +562,8 @@ void CardDavSync::saveTable()
     lines += ContactTable::keptAside;
     ContactTable::fill(lines);
     const DataFile::SaveResult saved = m_file.save();
-    if (saved.status == DataFile::SaveResult::ChangedElsewhere)
-        throw Fault{QStringLiteral("data.txt è stato modificato da un altro programma durante la "
-                                   "sincronizzazione: non è stato sovrascritto.")};
     if (!saved.ok())
-        throw Fault{QStringLiteral("salvataggio di data.txt non riuscito (%1): %2")
-                        .arg(saved.error,
-                             saved.damaged ? QStringLiteral("data.txt potrebbe essere danneggiato.")
-                                           : QStringLiteral("data.txt non è stato modificato."))};
+        throw Fault{saved.report(QStringLiteral("la sincronizzazione"))};
 }
 
 CardDavSync::Outcome CardDavSync::run(const QString &url)

@@ -7,8 +7,6 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <chrono>
-
 namespace {
 
 int fail(const QString &message)
@@ -27,17 +25,11 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("argomento non previsto: %1.").arg(arguments.at(1)));
 
     // data.txt's lock is held for the whole run: the side store beside it is
-    // written under the same lock. Nobody waits at a window for a sync, so
-    // it waits as long as the command line does.
+    // written under the same lock.
     DataFile file;
-    if (!file.lock(std::chrono::seconds(30)))
-        return fail(QStringLiteral("impossibile usare data.txt: %1. Niente è stato sincronizzato.")
-                        .arg(file.lockError()));
-    const DataFile::LoadResult loaded = file.load();
-    if (loaded.status == DataFile::LoadResult::Unreadable)
-        return fail(QStringLiteral("impossibile leggere data.txt: %1. Niente è stato "
-                                   "sincronizzato.")
-                        .arg(loaded.error));
+    const QString loadError = file.lockAndLoad();
+    if (!loadError.isEmpty())
+        return fail(loadError + QStringLiteral(" Niente è stato sincronizzato."));
     const CardDavSync::Outcome outcome = CardDavSync(file).run(arguments.value(0));
     if (outcome.status == CardDavSync::Outcome::Failed)
         return fail(outcome.error);
