@@ -1,5 +1,6 @@
 #include "sync/carddavclient.h"
 
+#include <QAuthenticator>
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -42,9 +43,25 @@ QByteArray requestBody(QStringView ns, const QString &root, bool withCard, Fill 
 CardDavClient::CardDavClient(const QUrl &collection, const QString &user, const QString &password)
     : m_collection(collection)
 {
-    if (!user.isEmpty())
-        m_authorization = "Basic " + (user + u':' + password).toUtf8().toBase64();
     m_manager.setAutoDeleteReplies(true);
+    // Qt answers the server's challenge in the scheme it asks for (Basic,
+    // or Digest as some servers want) and sends the login unasked from then
+    // on. A login is given once per request, and only to the address book's
+    // own server: asked again, the server refused it, and the reply is its
+    // 401; a redirect elsewhere gets none.
+    QObject::connect(&m_manager, &QNetworkAccessManager::authenticationRequired, &m_manager,
+                     [collection, user, password](QNetworkReply *reply,
+                                                  QAuthenticator *authenticator) {
+                         const QUrl asking = reply->url();
+                         if (user.isEmpty() || reply->property("loginGiven").toBool() ||
+                             asking.scheme() != collection.scheme() ||
+                             asking.host() != collection.host() ||
+                             asking.port() != collection.port())
+                             return;
+                         reply->setProperty("loginGiven", true);
+                         authenticator->setUser(user);
+                         authenticator->setPassword(password);
+                     });
 }
 
 QString CardDavClient::hrefFor(const QString &name) const
@@ -115,8 +132,6 @@ CardDavClient::Reply CardDavClient::send(const QByteArray &verb, const QString &
     QNetworkRequest request(href.isEmpty() ? m_collection
                                            : m_collection.resolved(QUrl(href, QUrl::StrictMode)));
     request.setTransferTimeout(int(std::chrono::milliseconds(Timeout).count()));
-    if (!m_authorization.isEmpty())
-        request.setRawHeader("Authorization", m_authorization);
     for (const auto &[name, value] : headers)
         request.setRawHeader(name, value);
     if (!body.isEmpty() && !request.hasRawHeader("Content-Type"))

@@ -52,6 +52,5 @@ private:
                const QList<std::pair<QByteArray, QByteArray>> &headers);
 
     QUrl m_collection;
-    QByteArray m_authorization;
     QNetworkAccessManager m_manager;
 };
