@@ -146,7 +146,9 @@ CardDavClient::Reply CardDavClient::send(const QByteArray &verb, const QString &
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.body = reply->readAll();
     result.etag = QString::fromUtf8(reply->rawHeader("ETag"));
-    if (result.status == 0)
+    if (result.status == 0) {
         result.error = reply->errorString();
+        result.untrusted = reply->error() == QNetworkReply::SslHandshakeFailedError;
+    }
     return result;
 }

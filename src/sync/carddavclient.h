@@ -23,6 +23,7 @@ public:
         QByteArray body;
         QString etag;  // the ETag header, when given
         QString error; // why there is no reply, when status is 0
+        bool untrusted = false; // no reply: the server's certificate was refused
     };
 
     // How long a request may go without a byte moving before it is given up.

@@ -106,6 +106,10 @@ QUrl CardDavSync::checkedUrl(const QString &argument)
 
 void CardDavSync::fail(const CardDavClient::Reply &reply, const QString &what)
 {
+    if (reply.untrusted)
+        throw Fault{QStringLiteral("%1: il certificato del server non è valido per questo "
+                                   "sistema (%2); nome utente e password non sono stati inviati.")
+                        .arg(what, reply.error)};
     if (reply.status == 0)
         throw Fault{QStringLiteral("%1: nessuna risposta dal server (%2).").arg(what, reply.error)};
     if (reply.status == 401)

@@ -87,6 +87,22 @@ public:
     quint16 port() const { return m_port; }
     QString url() const { return QStringLiteral("http://127.0.0.1:%1/anna/rubrica/").arg(m_port); }
 
+    // Serves https with a certificate of its own, which no system trusts.
+    bool useTls()
+    {
+        const QString cert = m_root + QStringLiteral("/cert.pem");
+        const QString key = m_root + QStringLiteral("/key.pem");
+        m_tls = {QStringLiteral("--server-ssl"), QStringLiteral("--server-certificate"), cert,
+                 QStringLiteral("--server-key"), key};
+        return QProcess::execute(QStringLiteral("openssl"),
+                                 {QStringLiteral("req"), QStringLiteral("-x509"),
+                                  QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
+                                  QStringLiteral("-nodes"), QStringLiteral("-days"),
+                                  QStringLiteral("1"), QStringLiteral("-subj"),
+                                  QStringLiteral("/CN=127.0.0.1"), QStringLiteral("-keyout"), key,
+                                  QStringLiteral("-out"), cert}) == 0;
+    }
+
     bool start()
     {
         QTcpServer probe; // a port nobody listens on now
@@ -94,14 +110,14 @@ public:
             return false;
         m_port = probe.serverPort();
         probe.close();
-        m_process.start(
-            QStringLiteral("radicale"),
-            {QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
-             QStringLiteral("--storage-filesystem-folder"), m_root + QStringLiteral("/store"),
-             QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
-             QStringLiteral("--auth-htpasswd-filename"), m_root + QStringLiteral("/users"),
-             QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain"),
-             QStringLiteral("--logging-level"), QStringLiteral("warning")});
+        const QStringList options{
+            QStringLiteral("--server-hosts"), QStringLiteral("127.0.0.1:%1").arg(m_port),
+            QStringLiteral("--storage-filesystem-folder"), m_root + QStringLiteral("/store"),
+            QStringLiteral("--auth-type"), QStringLiteral("htpasswd"),
+            QStringLiteral("--auth-htpasswd-filename"), m_root + QStringLiteral("/users"),
+            QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain"),
+            QStringLiteral("--logging-level"), QStringLiteral("warning")};
+        m_process.start(QStringLiteral("radicale"), options + m_tls);
         if (!m_process.waitForStarted())
             return false;
         for (int i = 0; i < 100; ++i) {
@@ -144,6 +160,7 @@ public:
 
 private:
     QString m_root;
+    QStringList m_tls;
     QProcess m_process;
     quint16 m_port = 0;
 };
@@ -542,6 +559,10 @@ private Q_SLOTS:
                            "same",
                            "stderr risposta del server non valida"}
             << QStringList{"Rossi|Mario|1"} << QStringList{"Verdi|Anna|2|"} << QStringList{};
+        QTest::newRow("https with a certificate the system does not trust: nothing sent")
+            << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "tls", "sync 2", "same",
+                           u"stderr il certificato del server non è valido per questo sistema"_qs}
+            << QStringList{"Rossi|Mario|1"} << QStringList{"Verdi|Anna|2|"} << QStringList{};
         QTest::newRow("a server that asks for a Digest login")
             << QStringList{"data Rossi|Mario|1", "put verdi Verdi|Anna|2", "digest", "sync 0"}
             << QStringList{"Rossi|Mario|1", "Verdi|Anna|2"}
@@ -576,6 +597,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(folder));
         m_password = Password;
         QFile::remove(m_home.filePath(QStringLiteral(".netrc")));
+        bool tls = false;
 
         for (const QString &step : std::as_const(steps)) {
             const QString verb = step.section(u' ', 0, 0);
@@ -604,6 +626,11 @@ private Q_SLOTS:
             } else if (verb == u"race") {
                 proxy.raceName = name;
                 proxy.raceCard = simpleCard(name, rest);
+            } else if (verb == u"tls") {
+                radicale.stop();
+                QVERIFY(radicale.useTls());
+                QVERIFY2(radicale.start(), "radicale did not start with TLS");
+                tls = true;
             } else if (verb == u"digest") {
                 proxy.digest = true;
             } else if (verb == u"stop") {
@@ -634,6 +661,8 @@ private Q_SLOTS:
                 // "sync 0 stored": the address the first run remembered;
                 // "sync 0 noslash": the same address without its last slash.
                 QString url = proxy.url();
+                if (tls)
+                    url.replace(QStringLiteral("http:"), QStringLiteral("https:"));
                 if (rest == u"stored")
                     url.clear();
                 else if (rest == u"noslash")
