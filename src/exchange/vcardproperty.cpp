@@ -1,11 +1,32 @@
 #include "exchange/vcardproperty.h"
 
+#include "store/windows1252.h"
+
 #include <QList>
+#include <QStringDecoder>
 
 namespace {
 
-// Parts of text separated by sep where it stands outside double quotes.
-QList<QByteArrayView> splitOutsideQuotes(QByteArrayView text, char sep)
+bool isWindows1252(const QByteArray &charset)
+{
+    const QByteArray name = charset.toUpper();
+    return name == "WINDOWS-1252" || name == "CP1252";
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+} // namespace
+
+QList<QByteArrayView> VCardProperty::splitOutsideQuotes(QByteArrayView text, char sep)
 {
     QList<QByteArrayView> parts;
     bool quoted = false;
@@ -22,18 +43,28 @@ QList<QByteArrayView> splitOutsideQuotes(QByteArrayView text, char sep)
     return parts;
 }
 
-int hexDigit(char c)
+QString VCardProperty::text(QString *note) const
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    const QByteArray bytes = valueBytes();
+    if (!charset.isEmpty()) {
+        // The same table as data.txt, whatever the Qt build's codecs.
+        if (isWindows1252(charset))
+            return Windows1252::decode(bytes);
+        QStringDecoder declared(charset.constData());
+        if (declared.isValid())
+            return declared(bytes);
+        if (note)
+            *note = QStringLiteral("set di caratteri sconosciuto: %1.")
+                        .arg(QString::fromLatin1(charset));
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString decoded = utf8(bytes);
+    if (!utf8.hasError())
+        return decoded;
+    if (note)
+        *note = QStringLiteral("testo non UTF-8 letto come Windows-1252.");
+    return Windows1252::decode(bytes);
 }
-
-} // namespace
 
 bool VCardProperty::parse(QByteArrayView line, VCardProperty &property)
 {

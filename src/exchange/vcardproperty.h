@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QList>
+#include <QString>
 
 // One content line of a vCard file, unfolded: its name without the group,
 // the parameters the reader uses, in their 2.1 (TEL;CELL;PREF), 3.0
@@ -21,6 +23,13 @@ struct VCardProperty
 
     // The value's bytes, quoted-printable decoded where so declared.
     QByteArray valueBytes() const;
+    // The value as text: decoded as the property declares, else as UTF-8
+    // when it is valid UTF-8, else as Windows-1252, the usual encoding of
+    // older exports. note, when given, says what had to be guessed.
+    QString text(QString *note = nullptr) const;
+
+    // Parts of text separated by sep where it stands outside double quotes.
+    static QList<QByteArrayView> splitOutsideQuotes(QByteArrayView text, char sep);
 
 private:
     void setPref(int rank);

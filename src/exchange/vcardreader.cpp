@@ -1,9 +1,6 @@
 #include "exchange/vcardreader.h"
 
 #include "exchange/vcardproperty.h"
-#include "store/windows1252.h"
-
-#include <QStringDecoder>
 
 #include <optional>
 
@@ -55,12 +52,6 @@ bool isLine(QByteArrayView line, QByteArrayView text)
 bool isCardBoundary(QByteArrayView line)
 {
     return isLine(line, "BEGIN:VCARD") || isLine(line, "END:VCARD");
-}
-
-bool isWindows1252(const QByteArray &charset)
-{
-    const QByteArray name = charset.toUpper();
-    return name == "WINDOWS-1252" || name == "CP1252";
 }
 
 // The backslash escapes of 3.0 and 4.0 (2.1 knows only "\;"); any other
@@ -159,27 +150,13 @@ public:
     }
 
 private:
-    // Decoded as the property declares, else as UTF-8 when it is valid UTF-8,
-    // else as Windows-1252, the usual encoding of older exports.
     QString text(const VCardProperty &property)
     {
-        const QByteArray bytes = property.valueBytes();
-        if (!property.charset.isEmpty()) {
-            // The same table as data.txt, whatever the Qt build's codecs.
-            if (isWindows1252(property.charset))
-                return Windows1252::decode(bytes);
-            QStringDecoder declared(property.charset.constData());
-            if (declared.isValid())
-                return declared(bytes);
-            note(QStringLiteral("set di caratteri sconosciuto: %1.")
-                     .arg(QString::fromLatin1(property.charset)));
-        }
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        QString decoded = utf8(bytes);
-        if (!utf8.hasError())
-            return decoded;
-        note(QStringLiteral("testo non UTF-8 letto come Windows-1252."));
-        return Windows1252::decode(bytes);
+        QString guessed;
+        const QString decoded = property.text(&guessed);
+        if (!guessed.isEmpty())
+            note(guessed);
+        return decoded;
     }
 
     void note(const QString &text)

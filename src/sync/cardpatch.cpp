@@ -4,10 +4,7 @@
 #include "exchange/vcardreader.h"
 #include "exchange/vcardwriter.h"
 
-#include "store/windows1252.h"
-
 #include <QList>
-#include <QStringDecoder>
 
 namespace CardPatch {
 
@@ -96,14 +93,7 @@ bool isEncoded(const VCardProperty &property)
 // charset, as plain UTF-8.
 QByteArray plainValue(const VCardProperty &property)
 {
-    if (!isEncoded(property))
-        return property.value.toByteArray();
-    const QByteArray bytes = property.valueBytes();
-    const QByteArray charset = property.charset.toUpper();
-    if (charset == "WINDOWS-1252" || charset == "CP1252")
-        return Windows1252::decode(bytes).toUtf8();
-    QStringDecoder decoder(charset.isEmpty() ? "UTF-8" : charset.constData());
-    return decoder.isValid() ? QString(decoder(bytes)).toUtf8() : bytes;
+    return isEncoded(property) ? property.text().toUtf8() : property.value.toByteArray();
 }
 
 // The line with a new value after its name and parameters, folded. The new
@@ -116,20 +106,12 @@ QByteArray withValue(const QByteArray &unfolded, const VCardProperty &property,
     if (isEncoded(property)) {
         head.chop(1); // the colon
         QByteArrayList kept;
-        qsizetype start = 0;
-        bool quoted = false;
-        for (qsizetype i = 0; i <= head.size(); ++i) {
-            if (i < head.size() && head[i] == '"')
-                quoted = !quoted;
-            if (i < head.size() && (head[i] != ';' || quoted))
-                continue;
-            const QByteArray part = head.sliced(start, i - start);
-            const QByteArray upper = part.trimmed().toUpper();
+        for (const QByteArrayView part : VCardProperty::splitOutsideQuotes(head, ';')) {
+            const QByteArray upper = part.trimmed().toByteArray().toUpper();
             if (upper.startsWith("CHARSET="))
                 kept.append("CHARSET=UTF-8");
             else if (upper != "QUOTED-PRINTABLE" && upper != "ENCODING=QUOTED-PRINTABLE")
-                kept.append(part);
-            start = i + 1;
+                kept.append(part.toByteArray());
         }
         head = kept.join(';') + ':';
     }
